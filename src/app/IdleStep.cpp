@@ -1,0 +1,43 @@
+#include "app/IdleStep.h"
+
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+
+#include "app/AppState.h"
+#include "app/Scene.h"
+#include "camera/FlyCam.h"
+#include "camera/FollowCam.h"
+#include "camera/Player.h"
+#include "platform/os/Clock.h"
+#include "scene/AsteroidField.h"
+
+namespace {
+
+float tickSeconds(std::uint32_t ticks) { return static_cast<float>(static_cast<double>(ticks) / 1000.0); }
+
+}  // namespace
+
+void idleStep() {
+    Scene& scene = *appState.scene;
+    if (appState.firstIdle) {
+        appState.lastIdleTicks = tickCountMilliseconds();
+        appState.lastIdleSeconds = tickSeconds(appState.lastIdleTicks);
+    }
+    const std::uint32_t nowTicks = tickCountMilliseconds();
+    // The unsigned difference stays the true step when the 32-bit count wraps.
+    float dt = tickSecondsBetween(appState.lastIdleTicks, nowTicks);
+    appState.lastIdleTicks = nowTicks;
+    appState.lastIdleSeconds = tickSeconds(nowTicks);
+    appState.fpsAccumulator += dt;
+
+    scene.player->steer();
+    scene.player->update(dt);
+    if (appState.asteroidField) appState.asteroidField->update(dt);
+    switch (scene.cameraMode) {
+        case CameraMode::Fixed: break;
+        case CameraMode::Fly: scene.flyCam->update(dt); break;
+        case CameraMode::Follow: scene.followCam->follow(*scene.player, dt); break;
+    }
+    appState.firstIdle = false;
+    glutPostRedisplay();
+}

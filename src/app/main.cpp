@@ -1,0 +1,36 @@
+#include <iostream>
+
+#include <GL/glew.h>
+#include <GL/freeglut.h>
+
+#include "app/AppState.h"
+#include "app/DisplayFrame.h"
+#include "app/IdleStep.h"
+#include "app/Input.h"
+#include "app/Scene.h"
+#include "app/StartUp.h"
+
+int main(int argc, char** argv) {
+    std::cout << "[INFO] Initializing GLUT ..." << std::endl;
+    glutInit(&argc, argv);
+    glutInitWindowSize(appState.scene->windowWidth, appState.scene->windowHeight);
+    glutInitWindowPosition(50, 50);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_STENCIL);
+    glutCreateWindow("The Zendrils are back");
+
+    glutSpecialFunc(onSpecialKeyDown);
+    glutSpecialUpFunc(onSpecialKeyUp);
+    glutDisplayFunc(displayFrame);
+    glutIdleFunc(idleStep);
+    glutKeyboardFunc(onKeyDown);
+    glutKeyboardUpFunc(onKeyUp);
+    glutReshapeFunc(onReshape);
+    glutMouseFunc(onMouseButton);
+    glutMotionFunc(onMouseDrag);
+    glutPassiveMotionFunc(onMouseMove);
+    glutMouseWheelFunc(onMouseWheel);
+
+    startUp();
+    glutMainLoop();
+    return 0;
+}

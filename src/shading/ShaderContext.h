@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/cg/Cg.h"
+
+// The process's one shader context with the card's latest vertex and fragment profiles.
+struct ShaderContext {
+    CGcontext context = nullptr;
+    CGprofile vertexProfile = CG_PROFILE_UNKNOWN;
+    CGprofile fragmentProfile = CG_PROFILE_UNKNOWN;
+
+    // Created on the first call; ends the process when the card lacks a profile.
+    static ShaderContext& instance();
+};
+
+// Returns when the runtime reports no error; otherwise prints the situation, the
+// error text (and the compiler listing) and ends the process with status 1.
+void checkCgError(const char* situation);

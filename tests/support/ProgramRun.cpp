@@ -1,0 +1,167 @@
+#include "support/ProgramRun.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+#include <sys/wait.h>
+
+namespace {
+
+int runCounter = 0;
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void sleepSeconds(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+}  // namespace
+
+std::string runCommand(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return output;
+    char buffer[4096];
+    size_t count;
+    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
+    pclose(pipe);
+    return output;
+}
+
+ProgramRun::ProgramRun(const std::string& workingDirectory, const std::string& program,
+                       const std::vector<std::string>& arguments) {
+    const std::string base = std::string(ZEN_TEST_TMP_DIR) + "/run-" + std::to_string(getpid()) + "-" +
+                             std::to_string(runCounter++);
+    stdoutPath = base + ".out";
+    stderrPath = base + ".err";
+    pid = fork();
+    if (pid == 0) {
+        const int out = open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, STDOUT_FILENO);
+        dup2(err, STDERR_FILENO);
+        if (chdir(workingDirectory.c_str()) != 0) _exit(126);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+}
+
+ProgramRun::~ProgramRun() { kill(); }
+
+std::string ProgramRun::standardOutput() const { return readFile(stdoutPath); }
+std::string ProgramRun::standardError() const { return readFile(stderrPath); }
+
+bool ProgramRun::waitForOutput(const std::string& text, double timeoutSeconds) {
+    for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
+        if (standardOutput().find(text) != std::string::npos) return true;
+        if (hasExited()) return standardOutput().find(text) != std::string::npos;
+        sleepSeconds(0.05);
+    }
+    return false;
+}
+
+bool ProgramRun::waitForError(const std::string& text, double timeoutSeconds) {
+    for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
+        if (standardError().find(text) != std::string::npos) return true;
+        if (hasExited()) return standardError().find(text) != std::string::npos;
+        sleepSeconds(0.05);
+    }
+    return false;
+}
+
+std::string ProgramRun::findWindow(double timeoutSeconds) {
+    for (double waited = 0; waited < timeoutSeconds && window.empty(); waited += 0.1) {
+        std::string ids = runCommand("xdotool search --pid " + std::to_string(pid) +
+                                     " --name '^The Zendrils are back$' 2>/dev/null");
+        if (ids.empty())
+            ids = runCommand("xdotool search --name '^The Zendrils are back$' 2>/dev/null");
+        std::istringstream lines(ids);
+        lines >> window;
+        if (window.empty()) {
+            if (hasExited()) break;
+            sleepSeconds(0.1);
+        }
+    }
+    return window;
+}
+
+void ProgramRun::xdotool(const std::string& arguments) {
+    runCommand("xdotool " + arguments + " >/dev/null 2>&1");
+}
+
+void ProgramRun::key(const std::string& keyName) { xdotool("key --window " + window + " " + keyName); }
+void ProgramRun::keyDown(const std::string& keyName) { xdotool("keydown --window " + window + " " + keyName); }
+void ProgramRun::keyUp(const std::string& keyName) { xdotool("keyup --window " + window + " " + keyName); }
+
+void ProgramRun::moveMouse(int x, int y) {
+    xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y));
+}
+
+void ProgramRun::click(int button) { xdotool("click " + std::to_string(button)); }
+void ProgramRun::mouseDown(int button) { xdotool("mousedown " + std::to_string(button)); }
+void ProgramRun::mouseUp(int button) { xdotool("mouseup " + std::to_string(button)); }
+
+bool ProgramRun::screenshot(const std::string& pngPath) {
+    if (window.empty()) return false;
+    runCommand("import -window " + window + " '" + pngPath + "' 2>/dev/null");
+    std::ifstream in(pngPath, std::ios::binary);
+    return in.good() && in.peek() != EOF;
+}
+
+bool ProgramRun::hasExited() {
+    if (exited) return true;
+    if (pid <= 0) return true;
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) {
+        exited = true;
+        exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    return exited;
+}
+
+int ProgramRun::waitForExit(double timeoutSeconds) {
+    for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
+        if (hasExited()) return exitStatus;
+        sleepSeconds(0.05);
+    }
+    return hasExited() ? exitStatus : -1;
+}
+
+void ProgramRun::kill() {
+    if (hasExited()) return;
+    ::kill(pid, SIGKILL);
+    waitForExit(5.0);
+}
+
+WindowGeometry windowGeometry(const std::string& windowId) {
+    WindowGeometry geometry;
+    const std::string info = runCommand("xwininfo -id " + windowId + " 2>/dev/null");
+    std::istringstream lines(info);
+    std::string line;
+    while (std::getline(lines, line)) {
+        int value;
+        if (std::sscanf(line.c_str(), "  Absolute upper-left X: %d", &value) == 1) geometry.x = value;
+        if (std::sscanf(line.c_str(), "  Absolute upper-left Y: %d", &value) == 1) geometry.y = value;
+        if (std::sscanf(line.c_str(), "  Width: %d", &value) == 1) geometry.width = value;
+        if (std::sscanf(line.c_str(), "  Height: %d", &value) == 1) geometry.height = value;
+        const size_t open = line.find(" \"");
+        if (line.find("xwininfo: Window id:") == 0 && open != std::string::npos)
+            geometry.title = line.substr(open + 2, line.rfind('"') - open - 2);
+    }
+    return geometry;
+}

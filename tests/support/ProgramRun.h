@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+// Runs the staged zendrils program (or another command) on the test's X server,
+// with standard output and standard error captured to separate files, and
+// drives its window with xdotool.
+class ProgramRun {
+public:
+    // Starts `program` (default: the staged zendrils) in `workingDirectory`
+    // (default: the staged bin/ folder).
+    explicit ProgramRun(const std::string& workingDirectory = ZEN_BIN_DIR,
+                        const std::string& program = std::string(ZEN_BIN_DIR) + "/zendrils",
+                        const std::vector<std::string>& arguments = {});
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    pid_t pid = -1;
+    std::string stdoutPath;
+    std::string stderrPath;
+
+    std::string standardOutput() const;
+    std::string standardError() const;
+    // Waits until standard output contains `text`; false on timeout or exit.
+    bool waitForOutput(const std::string& text, double timeoutSeconds = 20.0);
+    bool waitForError(const std::string& text, double timeoutSeconds = 20.0);
+
+    // The X window id of the program's window ("" if none appeared).
+    std::string findWindow(double timeoutSeconds = 20.0);
+    // xdotool key/keyup/keydown names, e.g. "Escape", "l", "shift+c".
+    void key(const std::string& keyName);
+    void keyDown(const std::string& keyName);
+    void keyUp(const std::string& keyName);
+    // Moves the pointer to window coordinates (x, y).
+    void moveMouse(int x, int y);
+    void click(int button);
+    void mouseDown(int button);
+    void mouseUp(int button);
+    // Saves the window as a PNG; true on success.
+    bool screenshot(const std::string& pngPath);
+
+    // True once the process has ended; stores its exit status.
+    bool hasExited();
+    // Waits for the end of the process; -1 on timeout, else the exit status
+    // (128 + signal when killed by a signal).
+    int waitForExit(double timeoutSeconds = 20.0);
+    void kill();
+
+private:
+    std::string window;
+    int exitStatus = -1;
+    bool exited = false;
+    void xdotool(const std::string& arguments);
+};
+
+// Runs a shell command, returning its standard output.
+std::string runCommand(const std::string& command);
+
+// Window geometry as xwininfo reports it.
+struct WindowGeometry {
+    int x = -1;
+    int y = -1;
+    int width = -1;
+    int height = -1;
+    std::string title;
+};
+WindowGeometry windowGeometry(const std::string& windowId);
