@@ -1,0 +1,31 @@
+# Shared by scripts/run and scripts/test: packages, build.
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD_DIR="$ROOT/build/release"
+
+PACKAGES="build-essential cmake pkg-config freeglut3-dev libglew-dev libdevil-dev libglu1-mesa-dev
+libgl1-mesa-dri libassimp-dev libx11-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
+imagemagick"
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+    missing=""
+    for package in $PACKAGES; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing="$missing $package"
+    done
+    if [ -n "$missing" ]; then
+        echo "Installing:$missing"
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+        # shellcheck disable=SC2086
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+    fi
+}
+
+build_release() {
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
