@@ -1,0 +1,34 @@
+#include <chrono>
+#include <cstdint>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "platform/os/Clock.h"
+
+TEST(TickCount, CountsMillisecondsFromProcessStart) {
+    const std::uint32_t before = tickCountMilliseconds();
+    // The origin is the start of this process, not of the machine.
+    EXPECT_LT(before, 60u * 1000u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    const std::uint32_t after = tickCountMilliseconds();
+    EXPECT_GE(after - before, 30u);
+    EXPECT_LT(after - before, 1000u);
+}
+
+TEST(TickCount, StepAcrossTheWrapIsTheTrueSmallStep) {
+    EXPECT_FLOAT_EQ(tickSecondsBetween(1000u, 1016u), 0.016f);
+    EXPECT_FLOAT_EQ(tickSecondsBetween(0xFFFFFFF0u, 0x00000010u), 0.032f);
+    EXPECT_EQ(tickSecondsBetween(500u, 500u), 0.0f);
+}
+
+TEST(PerformanceCounter, ReportsNanosecondTicks) {
+    std::int64_t frequency = 0;
+    ASSERT_TRUE(queryPerformanceFrequency(frequency));
+    EXPECT_EQ(frequency, 1000000000LL);
+    std::int64_t first = 0, second = 0;
+    ASSERT_TRUE(queryPerformanceCounter(first));
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(queryPerformanceCounter(second));
+    EXPECT_GE(second - first, 5000000LL);
+}
