@@ -1,0 +1,78 @@
+#include "environment/CubeMap.h"
+
+#include <iostream>
+#include <string>
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <IL/il.h>
+#include <IL/ilu.h>
+#include <IL/ilut.h>
+
+#include "environment/Environment.h"
+
+namespace {
+
+struct CubeFace {
+    const char* name;
+    GLenum target;
+};
+
+const CubeFace kFaces[] = {
+    {"posx.", GL_TEXTURE_CUBE_MAP_POSITIVE_X}, {"negx.", GL_TEXTURE_CUBE_MAP_NEGATIVE_X},
+    {"posy.", GL_TEXTURE_CUBE_MAP_POSITIVE_Y}, {"negy.", GL_TEXTURE_CUBE_MAP_NEGATIVE_Y},
+    {"posz.", GL_TEXTURE_CUBE_MAP_POSITIVE_Z}, {"negz.", GL_TEXTURE_CUBE_MAP_NEGATIVE_Z},
+};
+
+void reportGlError(const char* message) {
+    const GLenum error = glGetError();
+    if (error != GL_NO_ERROR)
+        std::cerr << message << reinterpret_cast<const char*>(gluErrorString(error)) << std::endl;
+}
+
+// True when the image library reported an error, which is then written after the message.
+bool reportImageError(const char* message) {
+    const ILenum error = ilGetError();
+    if (error == IL_NO_ERROR) return false;
+    std::cerr << message << iluErrorString(error) << std::endl;
+    return true;
+}
+
+void buildFace(const std::string& path, GLenum target) {
+    ilLoadImage(path.c_str());
+    reportImageError("[ERROR] Could not load cube map image: ");
+    ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE);
+    reportImageError("[ERROR] Could not convert cube map image: ");
+    const ILubyte* pixels = ilGetData();
+    const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
+    const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
+    if (pixels && width > 0 && height > 0) {
+        // Rows of packed RGB bytes need not be 4-byte aligned.
+        GLint alignment = 4;
+        glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        gluBuild2DMipmaps(target, GL_RGB8, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    }
+    reportGlError("[ERROR] Could not build cube map mipmap: ");
+}
+
+}  // namespace
+
+void loadCubeMap(Environment& environment) {
+    if (environment.cubeMapDirectory.empty() || environment.imageExtension.empty()) {
+        std::cout << "[ERROR] Couldn't create CubeMap: Directory or File Format not defined!\n" << std::flush;
+        return;
+    }
+    if (!GLEW_EXT_texture_cube_map)
+        std::cout << "[ERROR] Couldn't create CubeMap: Extension not supported!\n" << std::flush;
+    reportGlError("[ERROR] Could not generate cube map texture: ");
+    glGenTextures(1, &environment.cubeMapTexture);
+    reportGlError("[ERROR] Could not generate cube map texture: ");
+    glBindTexture(GL_TEXTURE_CUBE_MAP, environment.cubeMapTexture);
+    reportGlError("[ERROR] Could not bind cube map texture: ");
+    for (const CubeFace& face : kFaces)
+        buildFace(environment.cubeMapDirectory + face.name + environment.imageExtension, face.target);
+}
+
+void Environment::loadCubeMap() { ::loadCubeMap(*this); }

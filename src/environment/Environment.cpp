@@ -1,0 +1,75 @@
+#include "environment/Environment.h"
+
+#include "platform/cg/CgGL.h"
+#include "shading/ShaderProgram.h"
+
+namespace {
+
+void setVector3(CGprogram program, const char* name, const float* values) {
+    cgGLSetParameter3fv(cgGetNamedParameter(program, name), values);
+}
+
+void setStateMatrix(CGprogram program, const char* name, CGGLenum matrix, CGGLenum transform) {
+    cgGLSetStateMatrixParameter(cgGetNamedParameter(program, name), matrix, transform);
+}
+
+// The matrices both pairs need, and the world-space eye, on the vertex program.
+void setViewParameters(ShaderProgram& program, const Vector3& eye) {
+    setStateMatrix(program.vertexProgram, "modelViewProj", CG_GL_MODELVIEW_PROJECTION_MATRIX,
+                   CG_GL_MATRIX_IDENTITY);
+    setStateMatrix(program.vertexProgram, "modelView", CG_GL_MODELVIEW_MATRIX, CG_GL_MATRIX_IDENTITY);
+    setStateMatrix(program.vertexProgram, "modelViewIT", CG_GL_MODELVIEW_MATRIX, CG_GL_MATRIX_INVERSE_TRANSPOSE);
+    cgSetParameter3f(cgGetNamedParameter(program.vertexProgram, "eyePosition"), eye.x, eye.y, eye.z);
+}
+
+}  // namespace
+
+Environment::~Environment() {
+    delete reflectionShader;
+    delete bumpReflectionShader;
+    if (cubeMapTexture != 0) glDeleteTextures(1, &cubeMapTexture);
+}
+
+void Environment::createShader() {
+    ShaderProgram*& target = bumpReflection ? bumpReflectionShader : reflectionShader;
+    target = new ShaderProgram(vertexShaderFile, fragmentShaderFile);
+    target->setTextureParameter("cubeMap", cubeMapTexture);
+}
+
+void Environment::enableTextures(bool bump) {
+    if (bump) {
+        bumpReflectionShader->enableTextureParameter("normalMap");
+        bumpReflectionShader->enableTextureParameter("decal");
+        bumpReflectionShader->enableTextureParameter("cubeMap");
+    } else {
+        reflectionShader->enableTextureParameter("decal");
+        reflectionShader->enableTextureParameter("cubeMap");
+    }
+}
+
+void Environment::disableTextures(bool bump) {
+    if (bump) {
+        bumpReflectionShader->disableTextureParameter("normalMap");
+        bumpReflectionShader->disableTextureParameter("decal");
+        bumpReflectionShader->disableTextureParameter("cubeMap");
+    } else {
+        reflectionShader->disableTextureParameter("decal");
+        reflectionShader->disableTextureParameter("cubeMap");
+    }
+}
+
+void Environment::setReflectionParameters(const Light& light, const Vector3& eye, const Matrix4& model) {
+    if (!bumpReflection) {
+        setViewParameters(*reflectionShader, eye);
+        return;
+    }
+    ShaderProgram& program = *bumpReflectionShader;
+    setVector3(program.fragmentProgram, "lightPosition", &light.position.x);
+    setVector3(program.fragmentProgram, "eyePosition", &eye.x);
+    setVector3(program.fragmentProgram, "diffuseCoeff", &light.diffuse.x);
+    setVector3(program.fragmentProgram, "specularCoeff", &light.specular.x);
+    cgSetParameter1i(cgGetNamedParameter(program.fragmentProgram, "shininess"), static_cast<int>(light.shininess));
+    program.setVertexMatrixParameter("model", model);
+    program.setFragmentMatrixParameter("model", model);
+    setViewParameters(program, eye);
+}
