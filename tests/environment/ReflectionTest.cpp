@@ -1,0 +1,135 @@
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "environment/CubeMap.h"
+#include "environment/FaceImages.h"
+#include "shading/ShaderProgram.h"
+#include "support/GlContext.h"
+
+namespace {
+
+GLuint solidTexture(unsigned char r, unsigned char g, unsigned char b) {
+    const std::vector<unsigned char> texels = {r, g, b, r, g, b, r, g, b, r, g, b};
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return texture;
+}
+
+// A unit-normal quad in the z = 0 plane with tangents along +x, drawn with the
+// attribute layout of the model library.
+void drawQuad() {
+    glBegin(GL_QUADS);
+    glNormal3f(0, 0, 1);
+    glMultiTexCoord4f(GL_TEXTURE1, 1, 0, 0, 1);
+    const float corners[4][2] = {{-2, -2}, {2, -2}, {2, 2}, {-2, 2}};
+    for (const auto& c : corners) {
+        glMultiTexCoord2f(GL_TEXTURE0, (c[0] + 2) / 4, (c[1] + 2) / 4);
+        glVertex3f(c[0], c[1], 0);
+    }
+    glEnd();
+}
+
+class ReflectivePair : public testing::Test {
+protected:
+    GlContext gl{64, 64};
+    Environment environment;
+    GLuint decal = 0;
+    Light light;
+    const Vector3 eye{0, 0, 5};
+
+    void SetUp() override {
+        initialiseImageLibrary();
+        environment.cubeMapDirectory = writeFaces("reflection", "png");
+        environment.vertexShaderFile = ZEN_SOURCE_DIR "/resources/shader/vp_bumpReflection.cg";
+        environment.fragmentShaderFile = ZEN_SOURCE_DIR "/resources/shader/fp_bumpReflection.cg";
+        loadCubeMap(environment);
+        environment.bumpReflection = true;
+        environment.createShader();
+        decal = solidTexture(255, 255, 255);
+        environment.bumpReflectionShader->setTextureParameter("decal", decal);
+        light.position = {0, 0, 1, 0};
+        light.diffuse = {0.2f, 0.2f, 0.2f, 1};
+        light.specular = {0, 0, 0, 1};
+        light.shininess = 32.0f;
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(60.0, 1.0, 1.0, 100.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glTranslatef(-eye.x, -eye.y, -eye.z);
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+
+    void TearDown() override { glDeleteTextures(1, &decal); }
+
+    // Draws the quad under the model matrix with the reflective pair and the given
+    // normal map, in the frame renderer's calling order; returns the centre pixel.
+    std::vector<unsigned char> drawReflective(const Matrix4& model, GLuint normalMap) {
+        ShaderProgram& pair = *environment.bumpReflectionShader;
+        pair.setTextureParameter("normalMap", normalMap);
+        pair.bind();
+        environment.enableTextures(true);
+        glPushMatrix();
+        glMultMatrixf(model.data());
+        environment.setReflectionParameters(light, eye, model);
+        drawQuad();
+        glPopMatrix();
+        environment.disableTextures(true);
+        pair.unbind();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        return gl.pixel(32, 32);
+    }
+};
+
+Matrix4 yRotation45() {
+    const float c = 0.70710678f;
+    Matrix4 m;
+    m.at(0, 0) = c;
+    m.at(0, 2) = c;
+    m.at(2, 0) = -c;
+    m.at(2, 2) = c;
+    return m;
+}
+
+}  // namespace
+
+TEST_F(ReflectivePair, OnlyTheSelectedPairIsCreatedWithTheCubeMap) {
+    EXPECT_NE(environment.bumpReflectionShader, nullptr);
+    EXPECT_EQ(environment.reflectionShader, nullptr);
+    EXPECT_NE(environment.cubeMapTexture, 0u);
+}
+
+TEST_F(ReflectivePair, FacingQuadMirrorsTheSkyBehindTheViewer) {
+    const GLuint flat = solidTexture(128, 128, 255);
+    const std::vector<unsigned char> p = drawReflective(Matrix4(), flat);
+    // The eye ray bounces back to +z, whose face is cyan; the decal alone is grey.
+    EXPECT_GT(p[1], p[0] + 60);
+    EXPECT_GT(p[2], p[0] + 60);
+    glDeleteTextures(1, &flat);
+}
+
+TEST_F(ReflectivePair, TurnedModelMirrorsTheSideFace) {
+    const GLuint flat = solidTexture(128, 128, 255);
+    const std::vector<unsigned char> p = drawReflective(yRotation45(), flat);
+    // A normal turned 45 degrees towards +x sends the ray to the red +x face.
+    EXPECT_GT(p[0], p[1] + 60);
+    EXPECT_GT(p[0], p[2] + 60);
+    glDeleteTextures(1, &flat);
+}
+
+TEST_F(ReflectivePair, NormalMapAloneTurnsTheReflection) {
+    // Tangent-space normal (0.707, 0, 0.707) on an untouched quad.
+    const GLuint tilted = solidTexture(218, 128, 218);
+    const std::vector<unsigned char> p = drawReflective(Matrix4(), tilted);
+    EXPECT_GT(p[0], p[1] + 60);
+    EXPECT_GT(p[0], p[2] + 60);
+    glDeleteTextures(1, &tilted);
+}
