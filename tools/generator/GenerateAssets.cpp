@@ -1,0 +1,45 @@
+// zen_asset_generator: makes every mesh and image of the demo's resource tree.
+//
+//   zen_asset_generator <resources directory>
+//
+// Writes models/{spaceFighter,planet,podium,asteroid}/ (3DS meshes with their
+// colour and tangent-space normal maps, 24-bit TGA) and textures/custom_space/
+// (the six 1024x1024 PNG faces of the sky cube map). Everything comes from
+// fixed seeds, so two runs write identical bytes. Each mesh is checked before
+// it is written: closed, outward-wound, no degenerate triangles, no edge shared
+// by more than two triangles, texture axes right-handed with the winding.
+// Texture rows: row 0 of every TGA reaches GL as t = 0 (v = 0); row 0 of every
+// PNG face is the first row of the pixel data that DevIL returns for it.
+
+#include <IL/il.h>
+#include <IL/ilu.h>
+
+#include <iostream>
+
+#include "AssetWriter.h"
+#include "Asteroid.h"
+#include "CubeMap.h"
+#include "Fighter.h"
+#include "Planet.h"
+#include "Podium.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: zen_asset_generator <resources directory>" << std::endl;
+        return 2;
+    }
+    ilInit();
+    iluInit();
+    AssetWriter out(argv[1]);
+    writePlanet(out);
+    writePodium(out);
+    writeAsteroid(out);
+    writeFighter(out);
+    writeCubeMap(out);
+    if (out.failures > 0) {
+        std::cerr << "[ERROR] " << out.failures << " asset(s) could not be generated" << std::endl;
+        return 1;
+    }
+    std::cout << "[INFO] Assets written to " << out.root << std::endl;
+    return 0;
+}
