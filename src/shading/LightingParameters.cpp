@@ -1,0 +1,60 @@
+#include "shading/LightingParameters.h"
+
+#include "app/AppState.h"
+#include "app/Scene.h"
+#include "platform/cg/CgGL.h"
+#include "shading/ShaderProgram.h"
+
+Vector4 multiplyRows(const Matrix4& m, const Vector4& v) {
+    Vector4 r;
+    for (int i = 0; i < 4; ++i) {
+        r[i] = static_cast<float>(m[4 * i] * v[0] + m[4 * i + 1] * v[1] + m[4 * i + 2] * v[2] + m[4 * i + 3] * v[3]);
+    }
+    return r;
+}
+
+Vector3 multiplyRowsDirection(const Matrix4& m, const Vector3& v) {
+    return multiplyRows(m, Vector4(v, 0.0f)).xyz();
+}
+
+Vector3 multiplyRowsPoint(const Matrix4& m, const Vector3& v) {
+    return multiplyRows(m, Vector4(v, 1.0f)).xyz();
+}
+
+Matrix4 objectSpaceMatrix(const Matrix4& model) {
+    Matrix4 m = model;
+    m.invert();
+    m.transpose();
+    return m;
+}
+
+namespace {
+
+void setVector3(CGprogram program, const char* name, const Vector3& v) {
+    const float values[3] = {v.x, v.y, v.z};
+    cgGLSetParameter3fv(cgGetNamedParameter(program, name), values);
+}
+
+void setColour(CGprogram program, const char* name, const Vector4& colour) {
+    cgGLSetParameter3fv(cgGetNamedParameter(program, name), colour.data());
+}
+
+}  // namespace
+
+void setLightingParameters(ShaderProgram& shader, const Matrix4& model) {
+    const Scene* scene = appState.scene;
+    const Matrix4 toObject = objectSpaceMatrix(model);
+    // Start-up fills the light list; before that nothing light-related is sent.
+    const Light* light = scene && !scene->lights.empty() ? &scene->lights.front() : nullptr;
+    if (light) setVector3(shader.vertexProgram, "lightPosition", multiplyRows(toObject, light->position).xyz());
+    const Vector3 eye = scene ? scene->eyePosition() : Vector3(0.0f, 0.0f, 0.0f);
+    // The eye is a point: the object's translation must reach it.
+    setVector3(shader.vertexProgram, "eyePosition", multiplyRowsPoint(toObject, eye));
+    if (light) {
+        setColour(shader.fragmentProgram, "diffuseCoeff", light->diffuse);
+        setColour(shader.fragmentProgram, "specularCoeff", light->specular);
+        cgSetParameter1i(cgGetNamedParameter(shader.fragmentProgram, "shininess"), static_cast<int>(light->shininess));
+    }
+    cgGLSetStateMatrixParameter(cgGetNamedParameter(shader.vertexProgram, "modelViewProj"),
+                                CG_GL_MODELVIEW_PROJECTION_MATRIX, CG_GL_MATRIX_IDENTITY);
+}
