@@ -1,0 +1,123 @@
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/AppState.h"
+#include "app/Scene.h"
+#include "shading/LightingParameters.h"
+#include "shading/ShaderProgram.h"
+#include "support/GlContext.h"
+
+namespace {
+
+// Texels in a row, RGB bytes each.
+GLuint rowTexture(const std::vector<unsigned char>& rgb) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, static_cast<GLsizei>(rgb.size() / 3), 1, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 rgb.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return texture;
+}
+
+// The clip-space square with normal +z, u along +x, v along +y and the tangent's handedness.
+void drawQuad(float handedness) {
+    glBegin(GL_QUADS);
+    glNormal3f(0, 0, 1);
+    glMultiTexCoord4f(GL_TEXTURE1, 1, 0, 0, handedness);
+    const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (const auto& c : corners) {
+        glMultiTexCoord2f(GL_TEXTURE0, (c[0] + 1) / 2, (c[1] + 1) / 2);
+        glVertex3f(c[0], c[1], 0);
+    }
+    glEnd();
+}
+
+class BumpLighting : public testing::Test {
+protected:
+    GlContext gl{32, 32};
+    ShaderProgram pair{"../resources/shader/vp_bump.cg", "../resources/shader/fp_bump.cg"};
+    GLuint decal = rowTexture({255, 255, 255});
+    // Left texel tilted towards +v, right texel towards -v.
+    GLuint tiltedNormals = rowTexture({128, 218, 218, 128, 37, 218});
+    GLuint flatNormals = rowTexture({128, 128, 255});
+
+    void SetUp() override {
+        Light light;
+        light.diffuse = {0.5f, 0.5f, 0.5f, 1};
+        light.shininess = 32;
+        appState.scene->lights = {light};
+        appState.scene->cameraMode = CameraMode::Fixed;
+        appState.scene->fixedEye = Vector3(0, 0, 5);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+
+    void TearDown() override {
+        appState.scene->lights.clear();
+        const GLuint textures[3] = {decal, tiltedNormals, flatNormals};
+        glDeleteTextures(3, textures);
+    }
+
+    Light& light() { return appState.scene->lights.front(); }
+
+    // Draws the quad with the bump pair in the renderer's calling order.
+    void draw(GLuint normalMap, float handedness) {
+        pair.bind();
+        pair.setTextureParameter("decal", decal);
+        pair.setTextureParameter("normalMap", normalMap);
+        pair.enableTextureParameter("decal");
+        pair.enableTextureParameter("normalMap");
+        setLightingParameters(pair, Matrix4());
+        drawQuad(handedness);
+        pair.disableTextureParameter("decal");
+        pair.disableTextureParameter("normalMap");
+        pair.unbind();
+    }
+};
+
+TEST_F(BumpLighting, NormalMapDecidesWhichPixelsAreLit) {
+    light().position = {0, 1, 1, 0};
+    draw(tiltedNormals, 1.0f);
+    const int towards = gl.pixel(8, 16)[0];
+    const int away = gl.pixel(24, 16)[0];
+    EXPECT_NEAR(towards, 128, 6);
+    EXPECT_LT(away, 8);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(BumpLighting, MirroredTangentFrameSwapsTheLitSide) {
+    light().position = {0, 1, 1, 0};
+    draw(tiltedNormals, -1.0f);
+    EXPECT_LT(gl.pixel(8, 16)[0], 8);
+    EXPECT_NEAR(gl.pixel(24, 16)[0], 128, 6);
+}
+
+TEST_F(BumpLighting, SpecularHighlightPeaksWhereTheEyeSeesTheLightMirrored) {
+    light().position = {0, 0, 1, 0};
+    light().diffuse = {0, 0, 0, 1};
+    light().specular = {1, 1, 1, 1};
+    draw(flatNormals, 1.0f);
+    const int centre = gl.pixel(16, 16)[1];
+    const int corner = gl.pixel(1, 1)[1];
+    EXPECT_GT(centre, 240);
+    EXPECT_LT(corner, centre - 20);
+}
+
+TEST_F(BumpLighting, FixedFunctionResumesAfterUnbind) {
+    light().position = {0, 0, 1, 0};
+    draw(flatNormals, 1.0f);
+    glColor3f(0, 0, 1);
+    glRectf(-1, -1, 1, 1);
+    EXPECT_EQ(gl.pixel(16, 16), (std::vector<unsigned char>{0, 0, 255, 255}));
+}
+
+}  // namespace
