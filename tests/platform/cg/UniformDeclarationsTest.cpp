@@ -2,57 +2,22 @@
 
 #include "platform/cg/UniformDeclarations.h"
 
-namespace {
-
-TEST(UniformDeclarations, ReadsTypesNamesAndOrder) {
+TEST(UniformDeclarations, ReadsPlainDeclarationsInOrderAndSkipsTheRest) {
     const auto found = parseUniformDeclarations(
-        "#version 120\n"
-        "uniform sampler2D decal;\n"
-        "uniform  highp vec3 lightPosition ;\n"
-        "uniform int shininess; uniform mat4 modelViewProj;\n"
-        "layout(location = 3) uniform samplerCube cubeMap;\n"
-        "void main() { gl_FragColor = vec4(1.0); }\n");
-    ASSERT_EQ(found.size(), 5u);
-    EXPECT_EQ(found[0].name, "decal");
-    EXPECT_EQ(found[0].type.kind, UniformKind::Sampler);
+        "#version 120\n#define X uniform float inDirective;\n"
+        "// uniform float inComment;\n/* uniform float inBlock; */\n"
+        "uniform sampler2D decal;\nuniform highp vec3 a, b ;\n"
+        "uniform float weights[4];\nuniform Block { vec4 p; };\nuniform Material m;\n"
+        "layout(location = 3) uniform samplerCube cubeMap;\nuniform int shininess; uniform mat4 mvp;\n");
+    ASSERT_EQ(found.size(), 6u);
+    const char* names[6] = {"decal", "a", "b", "cubeMap", "shininess", "mvp"};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(found[i].name, names[i]);
     EXPECT_EQ(found[0].type.samplerTarget, static_cast<GLenum>(GL_TEXTURE_2D));
-    EXPECT_EQ(found[1].name, "lightPosition");
-    EXPECT_EQ(found[1].type.kind, UniformKind::Float);
-    EXPECT_EQ(found[1].type.components, 3);
-    EXPECT_EQ(found[2].name, "shininess");
-    EXPECT_EQ(found[2].type.kind, UniformKind::Int);
-    EXPECT_EQ(found[3].type.kind, UniformKind::Matrix);
-    EXPECT_EQ(found[3].type.components, 4);
-    EXPECT_EQ(found[4].name, "cubeMap");
-    EXPECT_EQ(found[4].type.samplerTarget, static_cast<GLenum>(GL_TEXTURE_CUBE_MAP));
+    EXPECT_EQ(found[2].type.components, 3);
+    EXPECT_EQ(found[3].type.samplerTarget, static_cast<GLenum>(GL_TEXTURE_CUBE_MAP));
+    EXPECT_EQ(found[4].type.kind, UniformKind::Int);
+    EXPECT_EQ(found[5].type.kind, UniformKind::Matrix);
+    for (const char* truncated : {"uniform", "uniform vec3", "uniform vec3 name", "/* uniform vec3 open;"}) {
+        EXPECT_TRUE(parseUniformDeclarations(truncated).empty()) << truncated;
+    }
 }
-
-TEST(UniformDeclarations, ListsShareTheirType) {
-    const auto found = parseUniformDeclarations("uniform vec4 a, b ,c;");
-    ASSERT_EQ(found.size(), 3u);
-    EXPECT_EQ(found[2].name, "c");
-    EXPECT_EQ(found[2].type.components, 4);
-}
-
-TEST(UniformDeclarations, IgnoresCommentsDirectivesArraysBlocksAndStructs) {
-    const auto found = parseUniformDeclarations(
-        "// uniform float inLineComment;\n"
-        "/* uniform float inBlock;\n uniform float stillInBlock; */\n"
-        "#define uniform_like uniform float inDirective;\n"
-        "uniform float weights[4];\n"
-        "uniform Lights { vec4 position; };\n"
-        "uniform Material material;\n"
-        "uniform float kept;\n"
-        "float notAUniform;\n");
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0].name, "kept");
-}
-
-TEST(UniformDeclarations, SurvivesTruncatedSources) {
-    EXPECT_TRUE(parseUniformDeclarations("uniform").empty());
-    EXPECT_TRUE(parseUniformDeclarations("uniform vec3").empty());
-    EXPECT_TRUE(parseUniformDeclarations("uniform vec3 name").empty());
-    EXPECT_TRUE(parseUniformDeclarations("/* uniform vec3 open;").empty());
-}
-
-}  // namespace
