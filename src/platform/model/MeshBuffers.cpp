@@ -35,8 +35,11 @@ void disableForeignArrays() {
     glDisableClientState(GL_FOG_COORD_ARRAY);
     glDisableClientState(GL_INDEX_ARRAY);
     glDisableClientState(GL_EDGE_FLAG_ARRAY);
-    GLint units = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_COORDS, &units);
+    static const GLint units = [] {
+        GLint count = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_COORDS, &count);
+        return count;
+    }();
     for (GLint unit = 2; unit < units; ++unit) {
         glClientActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
