@@ -1,5 +1,4 @@
-// The debug display read back through OpenGL's feedback mode on Mesa: what is
-// drawn, in which colour and at which point size.
+// The debug display read back through OpenGL's feedback mode on Mesa.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -12,14 +11,14 @@
 
 namespace {
 
-struct FedBack {
-    GLfloat token;
-    float x, y, z;
-    float r, g, b, a;
+struct Primitive {
+    bool line;
+    float x;        // window x of the first vertex
+    float rgba[4];  // colour of the first vertex
 };
 
-// Draws the spline in feedback mode and returns its primitives, one entry per point or line start.
-std::vector<FedBack> feedback(Spline& spline) {
+// Draws the spline in feedback mode under a +-1000 orthographic view.
+std::vector<Primitive> feedback(Spline& spline) {
     std::vector<GLfloat> buffer(1 << 16);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -30,106 +29,65 @@ std::vector<FedBack> feedback(Spline& spline) {
     glRenderMode(GL_FEEDBACK);
     spline.draw();
     const GLint used = glRenderMode(GL_RENDER);
-    std::vector<FedBack> primitives;
+    std::vector<Primitive> primitives;
     for (GLint i = 0; i < used;) {
-        const GLfloat token = buffer[i++];
-        const int vertices = token == GL_POINT_TOKEN ? 1 : 2;  // line tokens only otherwise
+        const bool line = buffer[i++] != GL_POINT_TOKEN;
         const GLfloat* v = &buffer[i];
-        primitives.push_back({token, v[0], v[1], v[2], v[3], v[4], v[5], v[6]});
-        i += 7 * vertices;
+        primitives.push_back({line, v[0], {v[3], v[4], v[5], v[6]}});
+        i += line ? 14 : 7;
     }
     return primitives;
 }
 
-bool isLine(GLfloat token) { return token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN; }
-
-// Points, or lines when `token` is a line token, of one colour.
-int countColored(const std::vector<FedBack>& primitives, GLfloat token, float r, float g, float b) {
-    int count = 0;
-    for (const FedBack& p : primitives) {
-        const bool sameKind = isLine(token) ? isLine(p.token) : p.token == token;
-        const bool same = sameKind && std::abs(p.r - r) < 0.003f && std::abs(p.g - g) < 0.003f &&
-                          std::abs(p.b - b) < 0.003f && p.a == 1.0f;
-        if (same) ++count;
+int count(const std::vector<Primitive>& drawn, bool line, unsigned char r, unsigned char g, unsigned char b) {
+    int n = 0;
+    for (const Primitive& p : drawn) {
+        n += p.line == line && std::lround(p.rgba[0] * 255) == r && std::lround(p.rgba[1] * 255) == g &&
+             std::lround(p.rgba[2] * 255) == b && p.rgba[3] == 1.0f;
     }
-    return count;
+    return n;
 }
 
-int countLines(const std::vector<FedBack>& primitives) {
-    int count = 0;
-    for (const FedBack& p : primitives) count += isLine(p.token) ? 1 : 0;
-    return count;
-}
-
-// Control points in a zig-zag; with one sample per segment, 63 points give 60 samples.
-std::string zigZag(int count) {
+// 63 zig-zag control points; one sample per segment gives 60 samples.
+Spline zigZag(const std::string& settings) {
     std::string points;
-    for (int i = 0; i < count; ++i) {
-        points += "C: " + std::to_string(i * 10) + " " + std::to_string((i % 2) * 10) + " " +
-                  std::to_string((i % 3) * 5) + "\n";
+    for (int i = 0; i < 63; ++i) {
+        points += "C: " + std::to_string(i * 10) + " " + std::to_string(i % 2 * 10) + " " + std::to_string(i % 3) + "\n";
     }
-    return points;
+    return Spline(writeSplineFile("draw.sdf", splineText("control_count 63\ncurve_subdivision 1\n" + settings, points)));
 }
 
-Spline splineWith(const std::string& settings) {
-    return Spline(writeSplineFile("draw.sdf",
-                                  splineText("control_count 63\ncurve_subdivision 1\n" + settings, zigZag(63))));
+float pointSize() {
+    GLfloat size = 0;
+    glGetFloatv(GL_POINT_SIZE, &size);
+    return size;
 }
-
-class SplineDraw : public testing::Test {
-protected:
-    GlContext context;
-};
-
 }  // namespace
 
-TEST_F(SplineDraw, CurveAsEveryFifthSampleInPointsOfSizeTwo) {
-    Spline spline = splineWith("display_curve_mode 1\ndisplay_curve_modulo 5\n");
-    ASSERT_EQ(spline.sampleCount, 60);
-    const std::vector<FedBack> drawn = feedback(spline);
+TEST(SplineDraw, PointsPolygonAndFramesInTheirColoursAndSteps) {
+    GlContext context;
+    Spline spline = zigZag("display_curve_mode 1\ndisplay_curve_modulo 5\ndisplay_orientation_modulo 10\n"
+                           "display_orientation_len 3\n");
+    std::vector<Primitive> drawn = feedback(spline);
     ASSERT_EQ(drawn.size(), 12u);
-    EXPECT_EQ(countColored(drawn, GL_POINT_TOKEN, 0, 1, 0), 12);
-    // Feedback gives window coordinates of the +-1000 orthographic view.
+    EXPECT_EQ(count(drawn, false, 0, 255, 0), 12);  // samples 0, 5, ..., 55
     EXPECT_NEAR(drawn[11].x, (spline.samples[55].position.x / 1000.0f + 1.0f) * 0.5f * context.width, 1e-3f);
-    GLfloat size = 0;
-    glGetFloatv(GL_POINT_SIZE, &size);
-    EXPECT_EQ(size, 2.0f);
-}
+    EXPECT_EQ(pointSize(), 2.0f);
 
-TEST_F(SplineDraw, ControlPolygonAndPointsInTheControlColour) {
-    Spline spline = splineWith("display_control_mode 2\n");
-    const std::vector<FedBack> drawn = feedback(spline);
-    EXPECT_EQ(countLines(drawn), 62);
-    EXPECT_EQ(countColored(drawn, GL_POINT_TOKEN, 1, 0, 0), 63);
-    EXPECT_EQ(drawn.size(), 125u);
-    GLfloat size = 0;
-    glGetFloatv(GL_POINT_SIZE, &size);
-    EXPECT_EQ(size, 1.0f);
-
-    spline.displayControlMode = 1;
-    EXPECT_EQ(countLines(feedback(spline)), 0);
-}
-
-TEST_F(SplineDraw, OrientationModesDrawNormalsThenTangentsThenBinormals) {
-    Spline spline = splineWith("display_orientation_mode 2\ndisplay_orientation_modulo 10\n"
-                               "display_orientation_len 3\n");
-    std::vector<FedBack> drawn = feedback(spline);
-    EXPECT_EQ(countLines(drawn), 12);
-    EXPECT_EQ(countColored(drawn, GL_LINE_TOKEN, 1, 0, 1), 6);
-    EXPECT_EQ(countColored(drawn, GL_LINE_TOKEN, 128 / 255.0f, 0, 1), 6);
-
-    spline.displayOrientationMode = 3;
+    spline.displayCurveMode = 0;
+    spline.displayControlMode = 2;
+    spline.displayOrientationMode = 2;
     drawn = feedback(spline);
-    EXPECT_EQ(countColored(drawn, GL_LINE_TOKEN, 0, 1, 0), 6);
-    EXPECT_EQ(countLines(drawn), 18);
-    spline.displayOrientationMode = 7;  // beyond the three frame vectors
-    EXPECT_EQ(countLines(feedback(spline)), 18);
-}
+    EXPECT_EQ(count(drawn, true, 255, 0, 0), 62);  // the control polygon
+    EXPECT_EQ(count(drawn, false, 255, 0, 0), 63);
+    EXPECT_EQ(count(drawn, true, 255, 0, 255), 6);  // normals at samples 0, 10, ..., 50
+    EXPECT_EQ(count(drawn, true, 128, 0, 255), 6);  // tangents
+    EXPECT_EQ(count(drawn, true, 0, 255, 0), 0);    // no binormals yet
+    EXPECT_EQ(drawn.size(), 62u + 63u + 12u);
+    EXPECT_EQ(pointSize(), 1.0f);
 
-TEST_F(SplineDraw, StepsBelowOneShowEverySample) {
-    Spline spline = splineWith("display_curve_mode 2\ndisplay_orientation_mode 1\n");
-    ASSERT_EQ(spline.displayCurveModulo, 0);
-    const std::vector<FedBack> drawn = feedback(spline);
-    EXPECT_EQ(countColored(drawn, GL_LINE_TOKEN, 1, 0, 1), 60);  // a normal at every sample
-    EXPECT_EQ(countLines(drawn), 59 + 60);  // the strip through 60 samples and the normals
+    spline.displayControlMode = 0;
+    spline.displayOrientationMode = 7;  // beyond three: all three frame vectors
+    spline.displayOrientationModulo = 0;  // a step below one shows every sample
+    EXPECT_EQ(count(feedback(spline), true, 0, 255, 0), 60);
 }
