@@ -1,5 +1,5 @@
 // The player: roll limit, path following and the one switch, free flight, the
-// model matrix, the display presets, textures, position line and mouse look.
+// model matrix, the display presets, textures and the position line.
 #include <fstream>
 #include <string>
 
@@ -12,7 +12,6 @@
 
 #include "app/AppState.h"
 #include "camera/Player.h"
-#include "platform/os/Cursor.h"
 #include "spline/Spline.h"
 #include "spline/SplineFiles.h"
 #include "support/GlContext.h"
@@ -135,7 +134,7 @@ TEST(PlayerOutput, PrintsPositionInDefaultFloatFormat) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Current Position: X=1.5 Y=-2 Z=1.23457e+06\n");
 }
 
-TEST(PlayerOnScreen, LoadsTexturesAndPitchesByTheMouseOnly) {
+TEST(PlayerTextures, LoadsAnImageAndReportsAMissingOne) {
     GlContext context;
     ilInit();
     iluInit();
@@ -151,17 +150,4 @@ TEST(PlayerOnScreen, LoadsTexturesAndPitchesByTheMouseOnly) {
     const std::string error = testing::internal::GetCapturedStderr();
     EXPECT_EQ(error.rfind("[ERROR] Could not load texture " + missing + ": ", 0), 0u) << error;
     EXPECT_GT(error.size(), ("[ERROR] Could not load texture " + missing + ": \n").size());
-
-    ScreenRect rect;
-    ASSERT_TRUE(activeWindowRect(rect));
-    Player player;
-    player.previousTargetAngles = Vector3(0.2f, 0.1f, 0.3f);
-    ASSERT_TRUE(setCursorPosition(rect.right / 2 + 40, rect.bottom / 2 + 50));
-    player.mouseLook();
-    EXPECT_FLOAT_EQ(player.targetAngles.x, 0.2f);
-    EXPECT_FLOAT_EQ(player.targetAngles.y, 0.0f);  // pointer down lowers the pitch
-    EXPECT_FLOAT_EQ(player.targetAngles.z, 0.3f);
-    ScreenPoint cursor;
-    ASSERT_TRUE(cursorPosition(cursor));
-    EXPECT_EQ(cursor.x, rect.right / 2);
 }
