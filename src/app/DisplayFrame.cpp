@@ -1,9 +1,204 @@
 #include "app/DisplayFrame.h"
 
+#include <cstdio>
+
 #include <GL/glew.h>
 #include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include "app/AppState.h"
+#include "app/Scene.h"
+#include "camera/FlyCam.h"
+#include "camera/FollowCam.h"
+#include "camera/Player.h"
+#include "environment/Environment.h"
+#include "platform/model/Model3ds.h"
+#include "scene/AsteroidField.h"
+#include "shading/LightingParameters.h"
+#include "shading/ShaderProgram.h"
+#include "shadow/PassStates.h"
+#include "shadow/ShadowVolume.h"
+#include "spline/Spline.h"
+
+namespace {
+
+// "modelViewProj" of the bound pair's vertex program = the current GL matrices.
+void setModelViewProjection(ShaderProgram& shader) {
+    cgGLSetStateMatrixParameter(cgGetNamedParameter(shader.vertexProgram, "modelViewProj"),
+                                CG_GL_MODELVIEW_PROJECTION_MATRIX, CG_GL_MATRIX_IDENTITY);
+}
+
+void loadView(Scene& scene) {
+    switch (scene.cameraMode) {
+        case CameraMode::Fixed: {
+            const Vector3 eye = scene.eyePosition();
+            gluLookAt(eye.x, eye.y, eye.z, scene.fixedTarget.x, scene.fixedTarget.y, scene.fixedTarget.z, 0.0,
+                      1.0, 0.0);
+            break;
+        }
+        case CameraMode::Fly: {
+            FlyCam& camera = *scene.flyCam;
+            camera.updateVectors();
+            glLoadMatrixf(lookAt(camera.viewCenter, camera.position, camera.up).data());
+            break;
+        }
+        case CameraMode::Follow: glLoadMatrixf(scene.followCam->viewMatrix.data()); break;
+    }
+}
+
+// Attaches the decal and draws; the caller disables the sampler.
+void drawAmbientDecal(ShaderProgram& shader, GLuint decal, Model3ds& model) {
+    shader.setTextureParameter("decal", decal);
+    shader.enableTextureParameter("decal");
+    setModelViewProjection(shader);
+    model.render();
+}
+
+// Ambient pass of planet, fighter and podium; returns the fighter's model matrix.
+Matrix4 drawAmbientPass(Scene& scene) {
+    ShaderProgram& ambient = *appState.ambientShader;
+    Player& player = *scene.player;
+    beginAmbientPass();
+
+    ambient.bind();
+    drawAmbientDecal(ambient, appState.planetDecalTexture, *appState.planetModel);
+    ambient.disableTextureParameter("decal");
+    ambient.unbind();
+
+    ambient.bind();
+    ambient.setTextureParameter("decal", player.decalTexture);
+    ambient.enableTextureParameter("decal");
+    glPushMatrix();
+    player.updateModelMatrix();
+    const Matrix4 fighterMatrix = player.modelMatrix;
+    glMultMatrixf(player.modelMatrix.data());
+    setModelViewProjection(ambient);
+    player.model->render();
+    glPopMatrix();
+    ambient.disableTextureParameter("decal");
+    ambient.unbind();
+
+    ambient.bind();
+    glPushMatrix();
+    glMultMatrixf(appState.podiumTransform.data());
+    drawAmbientDecal(ambient, appState.podiumDecalTexture, *appState.podiumModel);
+    glPopMatrix();
+    ambient.disableTextureParameter("decal");
+    ambient.unbind();
+
+    glPopAttrib();
+    return fighterMatrix;
+}
+
+void drawShadowVolume(ShadowVolume& volume, const Matrix4& model, const Light& light) {
+    glPushMatrix();
+    glMultMatrixf(model.data());
+    volume.light = light.position;
+    volume.renderVolume(model);
+    glPopMatrix();
+}
+
+void drawBumpLit(ShaderProgram& shader, GLuint decal, GLuint normalMap, const Matrix4* model, Model3ds& mesh) {
+    shader.bind();
+    shader.setTextureParameter("decal", decal);
+    shader.enableTextureParameter("decal");
+    shader.setTextureParameter("normalMap", normalMap);
+    shader.enableTextureParameter("normalMap");
+    glPushMatrix();
+    if (model) glMultMatrixf(model->data());
+    setLightingParameters(shader, model ? *model : Matrix4());
+    mesh.render();
+    glPopMatrix();
+    shader.disableTextureParameter("decal");
+    shader.disableTextureParameter("normalMap");
+    shader.unbind();
+}
+
+void drawReflectiveFighter(Scene& scene) {
+    if (appState.firstReflectiveFrame) scene.followCam->followDistance = -10.0f;
+    appState.firstReflectiveFrame = false;
+    Environment& environment = *appState.environment;
+    Player& player = *scene.player;
+    environment.bumpReflectionShader->bind();
+    environment.enableTextures(true);
+    glPushMatrix();
+    const Matrix4 model = player.modelMatrix;
+    glMultMatrixf(model.data());
+    environment.setReflectionParameters(scene.lights[0], scene.eyePosition(), model);
+    player.model->render();
+    glPopMatrix();
+    environment.disableTextures(true);
+    environment.bumpReflectionShader->unbind();
+}
+
+void drawLitPass(Scene& scene, const Matrix4& fighterMatrix) {
+    Player& player = *scene.player;
+    beginLitPass();
+    drawBumpLit(*appState.bumpShader, appState.planetDecalTexture, appState.planetNormalTexture, nullptr,
+                *appState.planetModel);
+    drawBumpLit(*appState.bumpShader, appState.podiumDecalTexture, appState.podiumNormalTexture,
+                &appState.podiumTransform, *appState.podiumModel);
+    if (appState.reflectiveShip)
+        drawReflectiveFighter(scene);
+    else
+        drawBumpLit(*player.shader, player.decalTexture, player.normalTexture, &fighterMatrix, *player.model);
+    appState.asteroidField->shader = appState.bumpShader;
+    appState.asteroidField->renderLit(scene.lights[0], scene.eyePosition());
+    glPopAttrib();
+}
+
+void measureFrameRate() {
+    if (appState.fpsAccumulator > 0.5f) {
+        appState.displayedFps = appState.currentFps;
+        appState.fpsAccumulator = 0.0f;
+    }
+    const double dt = appState.frameTimer.elapsedSeconds();
+    appState.currentFps = dt > 0.0 ? 1.0 / dt : 0.0;
+    appState.frameTimer.start();
+}
+
+void drawFrameRate() {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    char text[1024];
+    std::snprintf(text, sizeof text, "%06.2f FPS", appState.displayedFps);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glRasterPos2f(-0.9f, -0.9f);
+    for (const char* c = text; *c; ++c) glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, *c);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+}
+
+}  // namespace
 
 void displayFrame() {
+    Scene& scene = *appState.scene;
+    glGetError();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    loadView(scene);
+    glPolygonMode(GL_FRONT_AND_BACK, scene.polygonMode);
+    if (scene.player->currentPath) scene.player->currentPath->draw();
+    appState.environment->drawSkyBox();
+
+    const Matrix4 fighterMatrix = drawAmbientPass(scene);
+    appState.asteroidField->shader = appState.ambientShader;
+    appState.asteroidField->renderAmbient(scene.lights[0], scene.eyePosition());
+
+    drawShadowVolume(*appState.shipShadow, scene.player->modelMatrix, scene.lights[0]);
+    drawShadowVolume(*appState.podiumShadow, appState.podiumTransform, scene.lights[0]);
+    appState.asteroidField->renderShadows(scene.lights[0]);
+
+    drawLitPass(scene, fighterMatrix);
+    measureFrameRate();
+    drawFrameRate();
     glutSwapBuffers();
 }

@@ -8,6 +8,7 @@
 #include <GL/freeglut.h>
 
 #include "app/AppState.h"
+#include "app/CleanUp.h"
 #include "app/Scene.h"
 #include "camera/FlyCam.h"
 #include "camera/FollowCam.h"
@@ -104,6 +105,7 @@ void onKeyDown(unsigned char key, int, int) {
             break;
         case '+': s.followCam->followDistance -= 1.0f; break;
         case '-': s.followCam->followDistance += 1.0f; break;
+        case 27: quitApplication(); break;
         default: break;
     }
 }

@@ -1,0 +1,110 @@
+// The whole flight of the real program: first path, hover loop, reflective fighter, sky box.
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "support/ProgramRun.h"
+
+namespace {
+
+struct Position {
+    float x = NAN, y = NAN, z = NAN;
+};
+
+void pause(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+// The fighter's position from the last "Current Position" line a left click prints.
+Position lastPrintedPosition(const std::string& out) {
+    Position p;
+    const size_t at = out.rfind("Current Position: ");
+    if (at != std::string::npos) std::sscanf(out.c_str() + at, "Current Position: X=%f Y=%f Z=%f", &p.x, &p.y, &p.z);
+    return p;
+}
+
+Position clickForPosition(ProgramRun& run, int& clicks) {
+    run.click(1);
+    ++clicks;
+    const std::string marker = "[INFO] Left Button clicked at: ";
+    for (double waited = 0; waited < 10.0; waited += 0.1) {
+        const std::string out = run.standardOutput();
+        int seen = 0;
+        for (size_t i = out.find(marker); i != std::string::npos; i = out.find(marker, i + 1)) ++seen;
+        if (seen >= clicks && out.find("Current Position: ", out.rfind(marker)) != std::string::npos)
+            return lastPrintedPosition(out);
+        pause(0.1);
+    }
+    return Position{};
+}
+
+// Centre of the hover loop over the podium's pad.
+bool overThePad(const Position& p) {
+    return std::fabs(p.x - 226.2f) < 20.0f && std::fabs(p.y + 7.0f) < 10.0f && std::fabs(p.z + 467.0f) < 20.0f;
+}
+
+float distance(const Position& a, const Position& b) {
+    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
+}
+
+// Mean brightness (0 to 1) of a rectangle of a saved screenshot.
+double meanBrightness(const std::string& png, int width, int height, int x, int y) {
+    const std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(x) +
+                                 "+" + std::to_string(y);
+    return std::atof(runCommand("convert '" + png + "' -crop " + geometry + " -format '%[fx:mean]' info:").c_str());
+}
+
+}  // namespace
+
+TEST(ProgramFlight, ReachesTheHoverLoopAndKeepsDrawingTheReflectiveFighter) {
+    ProgramRun run;
+    ASSERT_FALSE(run.findWindow().empty());
+    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
+    run.moveMouse(10, 10);
+
+    int clicks = 0;
+    const Position start = clickForPosition(run, clicks);
+    ASSERT_FALSE(std::isnan(start.x)) << run.standardOutput();
+    EXPECT_FALSE(overThePad(start));
+
+    // The first path is about 1,200 units at 30 units per second.
+    Position now = start;
+    for (int tries = 0; tries < 40 && !overThePad(now); ++tries) {
+        pause(2.0);
+        now = clickForPosition(run, clicks);
+        ASSERT_FALSE(run.hasExited()) << run.standardError();
+    }
+    ASSERT_TRUE(overThePad(now)) << "X=" << now.x << " Y=" << now.y << " Z=" << now.z;
+
+    // On the hover loop it moves at one unit per second, drawn with the reflective pair.
+    pause(1.0);
+    const Position later = clickForPosition(run, clicks);
+    EXPECT_LT(distance(now, later), 5.0f);
+    EXPECT_TRUE(overThePad(later));
+    EXPECT_FALSE(run.hasExited()) << run.standardError();
+    EXPECT_EQ(run.standardError(), "");
+
+    run.key("Escape");
+    EXPECT_EQ(run.waitForExit(30.0), 0);
+}
+
+TEST(ProgramFlight, SkyBoxFillsTheBackgroundOfEveryView) {
+    ProgramRun run;
+    ASSERT_FALSE(run.findWindow().empty());
+    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
+    for (const char* view : {"m", "C", "c"}) {
+        run.key(view);
+        pause(1.5);
+        const std::string png = std::string(ZEN_TEST_TMP_DIR) + "/sky-" + view + ".png";
+        ASSERT_TRUE(run.screenshot(png));
+        // The clear colour is black; the nebula shows in all four corners.
+        for (const auto& corner : {std::pair{0, 0}, std::pair{960, 0}, std::pair{0, 640}, std::pair{960, 640}})
+            EXPECT_GT(meanBrightness(png, 64, 64, corner.first, corner.second), 0.01)
+                << view << " view, corner " << corner.first << "," << corner.second;
+    }
+    run.key("Escape");
+    EXPECT_EQ(run.waitForExit(30.0), 0);
+}

@@ -1,0 +1,109 @@
+// Start-up transcript and shutdown of the real program.
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/ProgramRun.h"
+
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) result.push_back(line);
+    return result;
+}
+
+const char* const kEdgeCount = R"(\[INFO\] [0-9]+edges added for model\.\(Invalid: 0\))";
+
+// Every line of a complete start-up; entries starting with '~' are patterns.
+const std::vector<std::string> kTranscript = {
+    "[INFO] Initializing GLUT ...",
+    "[INFO] GLUT initialized.",
+    "",
+    "[INFO] Initializing GLEW ...",
+    "[INFO] GLEW initialized.",
+    "",
+    "[INFO] Initializing DEVIL ...",
+    "[INFO] DevIL initialized.",
+    "",
+    "[INFO] Loading planet texture...[OK]",
+    "[INFO] Loading planet normal map...[OK]",
+    "[INFO] Loading planet 3D model...",
+    "[OK]",
+    "[INFO] Loading podium texture...[OK]",
+    "[INFO] Loading podium normal map...[OK]",
+    "[INFO] Loading podium 3D model...",
+    "[OK]",
+    "[INFO] Computing Edges for Model SpaceShip",
+    std::string("~") + kEdgeCount,
+    "[INFO] Computing Edges for Model Podium",
+    std::string("~") + kEdgeCount,
+    "[INFO] Creating asteroids...",
+    "[OK]",
+    "[INFO] USING SHADERS:",
+    "[INFO] Loading bump map shader...[OK]",
+    "[INFO] USING Shadows:",
+    "[INFO] Setting shadows for asteroids...",
+    "[INFO] Computing Edges for Model Asteroid",
+    std::string("~") + kEdgeCount,
+    "[OK]",
+    "[INFO] Initializing SPLINE...[OK]",
+    "",
+    "[INFO] Application initialized.",
+    "",
+};
+
+void expectTranscript(const std::vector<std::string>& actual, const std::vector<std::string>& expected) {
+    ASSERT_GE(actual.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        if (!expected[i].empty() && expected[i][0] == '~')
+            EXPECT_TRUE(std::regex_match(actual[i], std::regex(expected[i].substr(1)))) << "line " << i << ": " << actual[i];
+        else
+            EXPECT_EQ(actual[i], expected[i]) << "line " << i;
+    }
+}
+
+}  // namespace
+
+TEST(StartUp, WritesTheCompleteTranscriptAndEndsCleanlyOnEscape) {
+    ProgramRun run;
+    ASSERT_FALSE(run.findWindow().empty());
+    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.\n\n", 60.0)) << run.standardError();
+    expectTranscript(lines(run.standardOutput()), kTranscript);
+    EXPECT_EQ(run.standardError(), "");
+
+    run.key("Escape");
+    EXPECT_EQ(run.waitForExit(30.0), 0) << run.standardError();
+    std::vector<std::string> expected = kTranscript;
+    expected.push_back("[INFO] Cleaning up application...");
+    expected.push_back("[INFO] Application cleaned up successfully.");
+    expected.push_back("");
+    const std::vector<std::string> actual = lines(run.standardOutput());
+    EXPECT_EQ(actual.size(), expected.size());
+    expectTranscript(actual, expected);
+}
+
+TEST(StartUp, MissingTexturesAreReportedAndStartUpGoesOn) {
+    const std::string root = std::string(ZEN_TEST_TMP_DIR) + "/no-textures";
+    runCommand("rm -rf '" + root + "' && mkdir -p '" + root + "/bin' && cp -r '" ZEN_RESOURCES_DIR "' '" + root +
+               "/resources' && find '" + root + "/resources' -name '*.tga' -delete");
+    ProgramRun run(root + "/bin");
+    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
+    const std::string out = run.standardOutput();
+    EXPECT_NE(out.find("[INFO] Loading planet texture...[OK]"), std::string::npos);
+    const std::string err = run.standardError();
+    for (const char* text : {"[ERROR] Could not load EMBM normal tex:", "[ERROR] Could not load planet decal tex:",
+                             "[ERROR] Could not load planet normal tex:", "[ERROR] Could not load pillar decal tex:",
+                             "[ERROR] Could not load pillar normal tex:"})
+        EXPECT_NE(err.find(text), std::string::npos) << text << "\n" << err;
+    ASSERT_FALSE(run.findWindow().empty());
+    runCommand("sleep 1");
+    EXPECT_FALSE(run.hasExited()) << err;
+    run.key("Escape");
+    EXPECT_EQ(run.waitForExit(30.0), 0);
+}
