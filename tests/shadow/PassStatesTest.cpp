@@ -1,4 +1,6 @@
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -7,37 +9,29 @@
 
 namespace {
 
+using Integers = std::vector<std::pair<GLenum, GLint>>;
+
 GLint integer(GLenum name) {
     GLint value = 0;
     glGetIntegerv(name, &value);
     return value;
 }
 
-GLboolean flag(GLenum name) {
-    GLboolean value = GL_FALSE;
-    glGetBooleanv(name, &value);
-    return value;
+void expectState(const std::vector<GLenum>& on, const std::vector<GLenum>& off, const Integers& values) {
+    for (GLenum name : on) EXPECT_TRUE(glIsEnabled(name)) << std::hex << name;
+    for (GLenum name : off) EXPECT_FALSE(glIsEnabled(name)) << std::hex << name;
+    for (const auto& value : values) EXPECT_EQ(integer(value.first), value.second) << std::hex << value.first;
 }
 
-bool colourWrites() {
-    GLboolean mask[4] = {};
+void expectWrites(bool depth, bool colour) {
+    GLboolean depthMask = !depth, mask[4] = {!colour, !colour, !colour, !colour};
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
     glGetBooleanv(GL_COLOR_WRITEMASK, mask);
-    return mask[0] && mask[1] && mask[2] && mask[3];
+    EXPECT_EQ(depthMask != GL_FALSE, depth);
+    for (GLboolean channel : mask) EXPECT_EQ(channel != GL_FALSE, colour);
 }
 
-// The stencil operations and mask of one face under two-sided stencil.
-struct StencilFace {
-    GLint fail, depthFail, depthPass, function, reference, valueMask, writeMask;
-};
-
-StencilFace stencilFace(GLenum face) {
-    glActiveStencilFaceEXT(face);
-    return {integer(GL_STENCIL_FAIL), integer(GL_STENCIL_PASS_DEPTH_FAIL), integer(GL_STENCIL_PASS_DEPTH_PASS),
-            integer(GL_STENCIL_FUNC), integer(GL_STENCIL_REF), integer(GL_STENCIL_VALUE_MASK),
-            integer(GL_STENCIL_WRITEMASK)};
-}
-
-// A state unlike any pass's, so that every setting and every restore shows.
+// Starts from a state unlike any pass's, so that every setting and every restore shows.
 class PassStates : public testing::Test {
 protected:
     GlContext& gl = sharedContext();
@@ -48,7 +42,7 @@ protected:
         glCullFace(GL_FRONT);
         glDisable(GL_CULL_FACE);
         glDepthMask(GL_FALSE);
-        glColorMask(GL_FALSE, GL_TRUE, GL_FALSE, GL_TRUE);
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         glDepthFunc(GL_GREATER);
         glDisable(GL_STENCIL_TEST);
         glStencilMask(0x0F);
@@ -58,36 +52,23 @@ protected:
         glBlendFunc(GL_ONE, GL_ZERO);
     }
 
-    void expectStartingState() {
-        EXPECT_FALSE(flag(GL_DEPTH_TEST));
-        EXPECT_TRUE(flag(GL_LIGHTING));
-        EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_FRONT);
-        EXPECT_FALSE(flag(GL_CULL_FACE));
-        EXPECT_FALSE(flag(GL_DEPTH_WRITEMASK));
-        EXPECT_FALSE(colourWrites());
-        EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_GREATER);
-        EXPECT_FALSE(flag(GL_STENCIL_TEST));
-        EXPECT_FALSE(flag(GL_STENCIL_TEST_TWO_SIDE_EXT));
-        EXPECT_EQ(integer(GL_STENCIL_WRITEMASK), 0x0F);
-        EXPECT_EQ(integer(GL_STENCIL_FUNC), GL_NEVER);
-        EXPECT_FALSE(flag(GL_BLEND));
-        EXPECT_EQ(integer(GL_BLEND_DST), GL_ZERO);
+    void popAndExpectStartingState() {
+        glPopAttrib();
+        glActiveStencilFaceEXT(GL_FRONT);
+        expectState({GL_LIGHTING}, {GL_DEPTH_TEST, GL_CULL_FACE, GL_STENCIL_TEST, GL_STENCIL_TEST_TWO_SIDE_EXT, GL_BLEND},
+                    {{GL_CULL_FACE_MODE, GL_FRONT}, {GL_DEPTH_FUNC, GL_GREATER}, {GL_STENCIL_WRITEMASK, 0x0F},
+                     {GL_STENCIL_FUNC, GL_NEVER}, {GL_STENCIL_PASS_DEPTH_PASS, GL_KEEP}, {GL_BLEND_DST, GL_ZERO}});
+        expectWrites(false, false);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 };
 
 TEST_F(PassStates, AmbientPassWritesDepthAndColourWithBackFacesCulled) {
     beginAmbientPass();
-    EXPECT_TRUE(flag(GL_DEPTH_TEST));
-    EXPECT_FALSE(flag(GL_LIGHTING));
-    EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_BACK);
-    EXPECT_TRUE(flag(GL_CULL_FACE));
-    EXPECT_TRUE(flag(GL_DEPTH_WRITEMASK));
-    EXPECT_TRUE(colourWrites());
-    EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LESS);
-    EXPECT_FALSE(flag(GL_STENCIL_TEST));
-    glPopAttrib();
-    expectStartingState();
+    expectState({GL_DEPTH_TEST, GL_CULL_FACE}, {GL_LIGHTING, GL_STENCIL_TEST},
+                {{GL_CULL_FACE_MODE, GL_BACK}, {GL_DEPTH_FUNC, GL_LESS}});
+    expectWrites(true, true);
+    popAndExpectStartingState();
 }
 
 TEST_F(PassStates, ShadowVolumePassCountsBothSidesIntoTheStencilOnly) {
@@ -95,33 +76,19 @@ TEST_F(PassStates, ShadowVolumePassCountsBothSidesIntoTheStencilOnly) {
     testing::internal::CaptureStdout();
     beginShadowVolumePass();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_TRUE(flag(GL_STENCIL_TEST));
-    EXPECT_TRUE(flag(GL_STENCIL_TEST_TWO_SIDE_EXT));
-    EXPECT_FALSE(flag(GL_DEPTH_WRITEMASK));
-    EXPECT_FALSE(flag(GL_CULL_FACE));
-    GLboolean mask[4] = {GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE};
-    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
-    EXPECT_FALSE(mask[0] || mask[1] || mask[2] || mask[3]);
-    EXPECT_TRUE(flag(GL_DEPTH_TEST));
-    EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LESS);
-    const StencilFace front = stencilFace(GL_FRONT);
-    const StencilFace back = stencilFace(GL_BACK);
-    EXPECT_EQ(front.fail, GL_KEEP);
-    EXPECT_EQ(front.depthFail, GL_KEEP);
-    EXPECT_EQ(front.depthPass, GL_INCR_WRAP_EXT);
-    EXPECT_EQ(back.fail, GL_KEEP);
-    EXPECT_EQ(back.depthFail, GL_KEEP);
-    EXPECT_EQ(back.depthPass, GL_DECR_WRAP_EXT);
-    for (const StencilFace& face : {front, back}) {
-        EXPECT_EQ(face.function, GL_ALWAYS);
-        EXPECT_EQ(face.reference, 0);
-        EXPECT_EQ(face.valueMask & 0xFF, 0xFF);
-        EXPECT_EQ(face.writeMask & 0xFF, 0xFF);
+    expectState({GL_STENCIL_TEST, GL_STENCIL_TEST_TWO_SIDE_EXT, GL_DEPTH_TEST}, {GL_CULL_FACE},
+                {{GL_DEPTH_FUNC, GL_LESS}});
+    expectWrites(false, false);
+    for (auto face : {std::make_pair(GL_FRONT, GL_INCR_WRAP_EXT), std::make_pair(GL_BACK, GL_DECR_WRAP_EXT)}) {
+        SCOPED_TRACE(face.first == GL_FRONT ? "front" : "back");
+        glActiveStencilFaceEXT(face.first);
+        expectState({}, {}, {{GL_STENCIL_FAIL, GL_KEEP}, {GL_STENCIL_PASS_DEPTH_FAIL, GL_KEEP},
+                             {GL_STENCIL_PASS_DEPTH_PASS, static_cast<GLint>(face.second)},
+                             {GL_STENCIL_FUNC, GL_ALWAYS}, {GL_STENCIL_REF, 0}});
+        EXPECT_EQ(integer(GL_STENCIL_VALUE_MASK) & 0xFF, 0xFF);
+        EXPECT_EQ(integer(GL_STENCIL_WRITEMASK) & 0xFF, 0xFF);
     }
-    glPopAttrib();
-    glActiveStencilFaceEXT(GL_FRONT);
-    expectStartingState();
-    EXPECT_EQ(integer(GL_STENCIL_PASS_DEPTH_PASS), GL_KEEP);
+    popAndExpectStartingState();
 }
 
 TEST_F(PassStates, WithoutBothStencilExtensionsTheShadowPassSaysSoAndSetsNoOperation) {
@@ -132,30 +99,19 @@ TEST_F(PassStates, WithoutBothStencilExtensionsTheShadowPassSaysSoAndSetsNoOpera
     const std::string out = testing::internal::GetCapturedStdout();
     __GLEW_EXT_stencil_wrap = wrap;
     EXPECT_EQ(out, "[ERROR] Extension for two sided stencil and stencil wrap not supported!\n");
-    EXPECT_TRUE(flag(GL_STENCIL_TEST));
-    EXPECT_FALSE(flag(GL_STENCIL_TEST_TWO_SIDE_EXT));
-    EXPECT_EQ(integer(GL_STENCIL_PASS_DEPTH_PASS), GL_KEEP);
-    glPopAttrib();
-    expectStartingState();
+    expectState({GL_STENCIL_TEST}, {GL_STENCIL_TEST_TWO_SIDE_EXT}, {{GL_STENCIL_PASS_DEPTH_PASS, GL_KEEP}});
+    popAndExpectStartingState();
 }
 
 TEST_F(PassStates, LitPassAddsColourWhereTheStencilIsZero) {
     beginLitPass();
-    EXPECT_TRUE(flag(GL_STENCIL_TEST));
-    EXPECT_EQ(integer(GL_STENCIL_WRITEMASK), 0);
-    EXPECT_EQ(integer(GL_STENCIL_FUNC), GL_EQUAL);
-    EXPECT_EQ(integer(GL_STENCIL_REF), 0);
+    expectState({GL_STENCIL_TEST, GL_CULL_FACE, GL_BLEND}, {},
+                {{GL_STENCIL_WRITEMASK, 0}, {GL_STENCIL_FUNC, GL_EQUAL}, {GL_STENCIL_REF, 0},
+                 {GL_CULL_FACE_MODE, GL_BACK}, {GL_BLEND_SRC, GL_ONE}, {GL_BLEND_DST, GL_ONE},
+                 {GL_DEPTH_FUNC, GL_LEQUAL}});
     EXPECT_EQ(integer(GL_STENCIL_VALUE_MASK) & 0xFF, 0xFF);
-    EXPECT_FALSE(flag(GL_DEPTH_WRITEMASK));
-    EXPECT_TRUE(flag(GL_CULL_FACE));
-    EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_BACK);
-    EXPECT_TRUE(colourWrites());
-    EXPECT_TRUE(flag(GL_BLEND));
-    EXPECT_EQ(integer(GL_BLEND_SRC), GL_ONE);
-    EXPECT_EQ(integer(GL_BLEND_DST), GL_ONE);
-    EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LEQUAL);
-    glPopAttrib();
-    expectStartingState();
+    expectWrites(false, true);
+    popAndExpectStartingState();
 }
 
 }  // namespace
