@@ -72,7 +72,7 @@ void expectTranscript(const std::vector<std::string>& actual, const std::vector<
 
 TEST(StartUp, WritesTheCompleteTranscriptAndEndsCleanlyOnEscape) {
     ProgramRun run;
-    ASSERT_FALSE(run.findWindow().empty());
+    ASSERT_FALSE(run.findWindow().empty()) << run.standardError();
     ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.\n\n", 60.0)) << run.standardError();
     expectTranscript(lines(run.standardOutput()), kTranscript);
     EXPECT_EQ(run.standardError(), "");
@@ -101,7 +101,7 @@ TEST(StartUp, MissingTexturesAreReportedAndStartUpGoesOn) {
                              "[ERROR] Could not load planet normal tex:", "[ERROR] Could not load pillar decal tex:",
                              "[ERROR] Could not load pillar normal tex:"})
         EXPECT_NE(err.find(text), std::string::npos) << text << "\n" << err;
-    ASSERT_FALSE(run.findWindow().empty());
+    ASSERT_FALSE(run.findWindow().empty()) << run.standardError();
     runCommand("sleep 1");
     EXPECT_FALSE(run.hasExited()) << err;
     run.key("Escape");

@@ -43,7 +43,8 @@ ThreeDsMesh cube() {
     }
     const std::uint16_t faces[12][3] = {{4, 5, 7}, {4, 7, 6}, {1, 0, 2}, {1, 2, 3}, {5, 1, 3}, {5, 3, 7},
                                         {0, 4, 6}, {0, 6, 2}, {6, 7, 3}, {6, 3, 2}, {0, 1, 5}, {0, 5, 4}};
-    for (const auto& f : faces) mesh.faces.push_back({f[0], f[1], f[2], 1});
+    for (int i = 0; i < 12; ++i)  // one smoothing group per side: flat, hard-edged sides
+        mesh.faces.push_back({faces[i][0], faces[i][1], faces[i][2], 1u << (i / 2)});
     return mesh;
 }
 
@@ -156,7 +157,8 @@ TEST_F(Field, AmbientPassRestoresStateAndLitPassAddsLightOnTheSameMatrix) {
     ShaderProgram* ambient = new ShaderProgram(kShaders + "vp_pass.cg", kShaders + "fp_ambient.cg");
     Asteroid& a = *field->asteroids[0];
     a.position = {0.0f, 0.0f, -10.0f};
-    a.rotation.x = 0.0f;
+    a.rotation = {0.0f, 0.0f, 0.0f};
+    a.scale = 1.0f;  // the drawn cube has edge 2 and covers the middle of the view only
     a.decalTexture = field->decalTextures[1];  // green
     Light light;
     light.position = {0, 0, 1, 0};
@@ -183,7 +185,9 @@ TEST_F(Field, AmbientPassRestoresStateAndLitPassAddsLightOnTheSameMatrix) {
     a.position.x = 50.0f;  // not seen: the lit pass reuses this frame's matrix
     field->shader = new ShaderProgram(kShaders + "vp_bump.cg", kShaders + "fp_bump.cg");
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_CULL_FACE);  // as in the frame's lit pass: the far side must not paint over the near
     field->renderLit(light, Vector3());
+    glDisable(GL_CULL_FACE);
     EXPECT_FALSE(field->ambientPass);
     EXPECT_GT(gl.pixel(32, 32)[1], ambientCentre[1]);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

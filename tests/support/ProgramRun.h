@@ -5,7 +5,9 @@
 
 #include <sys/types.h>
 
-// Runs the staged zendrils program (or another command) on the test's X server,
+#include "support/PrivateDisplay.h"
+
+// Runs the staged zendrils program (or another command) on an X server of its own,
 // with standard output and standard error captured to separate files, and
 // drives its window with xdotool.
 class ProgramRun {
@@ -19,6 +21,7 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
+    PrivateDisplay display;  // first member: up before the program starts, down after it ends
     pid_t pid = -1;
     std::string stdoutPath;
     std::string stderrPath;
