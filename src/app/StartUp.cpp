@@ -126,29 +126,31 @@ void createEnvironmentAndFighter(Player& player) {
     reportImageError("[ERROR] Could not load EMBM normal tex:");
 }
 
-void loadPlanetAndPodium() {
-    infoOpen("[INFO] Loading planet texture...");
-    appState.planetDecalTexture = loadTexture("models/planet/Tex2.tga", "[ERROR] Could not load planet decal tex:");
+// "<message>" and "[OK]" on one line, with the load's error line between them.
+void loadTextureStep(const char* message, GLuint& texture, const char* relative, const char* errorText) {
+    infoOpen(message);
+    texture = loadTexture(relative, errorText);
     ok();
-    infoOpen("[INFO] Loading planet normal map...");
-    appState.planetNormalTexture =
-        loadTexture("models/planet/Tex2_NRM.tga", "[ERROR] Could not load planet normal tex:");
-    ok();
-    infoOpen("[INFO] Loading planet 3D model...\n");
-    appState.planetModel = loadModel("models/planet/planet.3ds");
-    ok();
+}
 
-    infoOpen("[INFO] Loading podium texture...");
-    appState.podiumDecalTexture =
-        loadTexture("models/podium/podium_spec.tga", "[ERROR] Could not load pillar decal tex:");
+// The message carries its own line break, so "[OK]" stands on the next line.
+void loadModelStep(const char* message, Model3ds*& model, const char* relative) {
+    infoOpen(message);
+    model = loadModel(relative);
     ok();
-    infoOpen("[INFO] Loading podium normal map...");
-    appState.podiumNormalTexture =
-        loadTexture("models/podium/podium_NRM.tga", "[ERROR] Could not load pillar normal tex:");
-    ok();
-    infoOpen("[INFO] Loading podium 3D model...\n");
-    appState.podiumModel = loadModel("models/podium/podium.3ds");
-    ok();
+}
+
+void loadPlanetAndPodium() {
+    loadTextureStep("[INFO] Loading planet texture...", appState.planetDecalTexture, "models/planet/Tex2.tga",
+                    "[ERROR] Could not load planet decal tex:");
+    loadTextureStep("[INFO] Loading planet normal map...", appState.planetNormalTexture,
+                    "models/planet/Tex2_NRM.tga", "[ERROR] Could not load planet normal tex:");
+    loadModelStep("[INFO] Loading planet 3D model...\n", appState.planetModel, "models/planet/planet.3ds");
+    loadTextureStep("[INFO] Loading podium texture...", appState.podiumDecalTexture,
+                    "models/podium/podium_spec.tga", "[ERROR] Could not load pillar decal tex:");
+    loadTextureStep("[INFO] Loading podium normal map...", appState.podiumNormalTexture,
+                    "models/podium/podium_NRM.tga", "[ERROR] Could not load pillar normal tex:");
+    loadModelStep("[INFO] Loading podium 3D model...\n", appState.podiumModel, "models/podium/podium.3ds");
 }
 
 void createAsteroidField() {

@@ -11,6 +11,7 @@
 #include "platform/model/Model3ds.h"
 #include "shading/LightingParameters.h"
 #include "shading/ShaderProgram.h"
+#include "shadow/PassStates.h"
 #include "shadow/ShadowVolume.h"
 
 namespace {
@@ -125,14 +126,7 @@ void AsteroidField::renderAmbient(const Light& light, const Vector3& eye) {
         currentMatrix = asteroid.modelMatrix;
         glMultMatrixf(currentMatrix.data());
         setAsteroidParameters(i, light, eye, currentMatrix);
-        glPushAttrib(0xFFFFF);
-        glEnable(GL_DEPTH_TEST);
-        glDisable(GL_LIGHTING);
-        glCullFace(GL_BACK);
-        glEnable(GL_CULL_FACE);
-        glDepthMask(GL_TRUE);
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        glDepthFunc(GL_LESS);
+        beginAmbientPass();
         if (asteroid.model) asteroid.model->render();
         glPopAttrib();
         glPopMatrix();
