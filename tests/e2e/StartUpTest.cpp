@@ -1,5 +1,4 @@
 // Start-up transcript and shutdown of the real program.
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,9 +17,18 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
-const char* const kEdgeCount = R"(\[INFO\] [0-9]+edges added for model\.\(Invalid: 0\))";
+// "[INFO] <count>edges added for model.(Invalid: 0)" with a count of one digit or more.
+bool isEdgeCountLine(const std::string& line) {
+    const std::string head = "[INFO] ", tail = "edges added for model.(Invalid: 0)";
+    if (line.size() <= head.size() + tail.size() || line.compare(0, head.size(), head) != 0) return false;
+    if (line.compare(line.size() - tail.size(), tail.size(), tail) != 0) return false;
+    const std::string count = line.substr(head.size(), line.size() - head.size() - tail.size());
+    return count.find_first_not_of("0123456789") == std::string::npos;
+}
 
-// Every line of a complete start-up; entries starting with '~' are patterns.
+const char* const kEdgeCount = "~edge count";
+
+// Every line of a complete start-up; kEdgeCount stands for an edge-count line.
 const std::vector<std::string> kTranscript = {
     "[INFO] Initializing GLUT ...",
     "[INFO] GLUT initialized.",
@@ -40,9 +48,9 @@ const std::vector<std::string> kTranscript = {
     "[INFO] Loading podium 3D model...",
     "[OK]",
     "[INFO] Computing Edges for Model SpaceShip",
-    std::string("~") + kEdgeCount,
+    kEdgeCount,
     "[INFO] Computing Edges for Model Podium",
-    std::string("~") + kEdgeCount,
+    kEdgeCount,
     "[INFO] Creating asteroids...",
     "[OK]",
     "[INFO] USING SHADERS:",
@@ -50,7 +58,7 @@ const std::vector<std::string> kTranscript = {
     "[INFO] USING Shadows:",
     "[INFO] Setting shadows for asteroids...",
     "[INFO] Computing Edges for Model Asteroid",
-    std::string("~") + kEdgeCount,
+    kEdgeCount,
     "[OK]",
     "[INFO] Initializing SPLINE...[OK]",
     "",
@@ -61,8 +69,8 @@ const std::vector<std::string> kTranscript = {
 void expectTranscript(const std::vector<std::string>& actual, const std::vector<std::string>& expected) {
     ASSERT_GE(actual.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
-        if (!expected[i].empty() && expected[i][0] == '~')
-            EXPECT_TRUE(std::regex_match(actual[i], std::regex(expected[i].substr(1)))) << "line " << i << ": " << actual[i];
+        if (expected[i] == kEdgeCount)
+            EXPECT_TRUE(isEdgeCountLine(actual[i])) << "line " << i << ": " << actual[i];
         else
             EXPECT_EQ(actual[i], expected[i]) << "line " << i;
     }
