@@ -67,9 +67,14 @@ void drawFrameLines(const Spline& spline, int count, int pass) {
 }  // namespace
 
 void Spline::draw() {
+    // The overlay shows its own colours: the frame leaves lighting and texturing on.
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
     const int count = std::min(sampleCount, static_cast<int>(samples.size()));
     if (displayControlMode != 0) drawControlPoints(*this);
     if (displayCurveMode != 0) drawCurve(*this, count);
     const int passes = std::min(displayOrientationMode, 3);  // modes above 3 draw all three
     for (int pass = 1; pass <= passes; ++pass) drawFrameLines(*this, count, pass);
+    glPopAttrib();
 }

@@ -110,3 +110,49 @@ TEST(ProgramFlight, SkyBoxFillsTheBackgroundOfEveryView) {
     run.key("Escape");
     EXPECT_EQ(run.waitForExit(30.0), 0);
 }
+
+namespace {
+
+// Pixels of a saved screenshot that are pure path-overlay green.
+int greenPixels(const std::string& png) {
+    const std::string count = runCommand("convert '" + png +
+                                         "' -fx '(g > 0.8 && r < 0.25 && b < 0.25) ? 1 : 0' -format '%[fx:mean*w*h]' info:");
+    return std::atoi(count.c_str());
+}
+
+}  // namespace
+
+TEST(ProgramFlight, PolygonModeCyclesThroughLinesAndPointsAndPathOverlayShowsTheCurve) {
+    ProgramRun run;
+    ASSERT_FALSE(run.findWindow().empty()) << run.standardError();
+    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
+    const std::string base = std::string(ZEN_TEST_TMP_DIR) + "/mode-";
+    run.key("C");  // the planet fills most of the fixed view
+    double brightness[4];
+    for (int press = 0; press < 4; ++press) {
+        pause(1.0);
+        const std::string png = base + std::to_string(press) + ".png";
+        ASSERT_TRUE(run.screenshot(png));
+        brightness[press] = meanBrightness(png, 1024, 768, 0, 0);
+        if (press < 3) run.key("p");
+    }
+    // Filled, lines, points, filled again: the sky box and the planet lose their surfaces in between.
+    EXPECT_LT(brightness[1], brightness[0] / 2) << brightness[0] << " " << brightness[1];
+    EXPECT_LT(brightness[2], brightness[0] / 2) << brightness[0] << " " << brightness[2];
+    EXPECT_NEAR(brightness[3], brightness[0], brightness[0] * 0.2);
+
+    run.key("m");
+    pause(1.0);
+    ASSERT_TRUE(run.screenshot(base + "no-path.png"));
+    run.keyDown("k");
+    pause(1.0);
+    ASSERT_TRUE(run.screenshot(base + "k-held.png"));
+    run.keyUp("k");  // the overlay changes on release only
+    pause(1.0);
+    ASSERT_TRUE(run.screenshot(base + "path.png"));
+    const int before = greenPixels(base + "no-path.png");
+    EXPECT_LT(greenPixels(base + "k-held.png"), before + 50);
+    EXPECT_GT(greenPixels(base + "path.png"), before + 200);
+    run.key("Escape");
+    EXPECT_EQ(run.waitForExit(30.0), 0);
+}
