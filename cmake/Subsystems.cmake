@@ -12,6 +12,8 @@ function(zen_subsystem name)
     add_library(${name} STATIC ${sources} ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC zen_options ${ARG_DEPS})
+    # State, cameras and shading refer to one another: repeat the cycle on link lines.
+    set_target_properties(${name} PROPERTIES LINK_INTERFACE_MULTIPLICITY 3)
 endfunction()
 
 set(ZEN_GL OpenGL::GL OpenGL::GLU GLEW::GLEW)
@@ -27,7 +29,7 @@ zen_subsystem(zen_state
     SOURCES ${CMAKE_SOURCE_DIR}/src/app/AppState.cpp ${CMAKE_SOURCE_DIR}/src/app/Scene.cpp
             ${CMAKE_SOURCE_DIR}/src/app/FrameTimer.cpp
     DEPS zen_camera zen_os zen_math ${ZEN_GL})
-zen_subsystem(zen_shading GLOBS shading/*.cpp DEPS zen_cg zen_state zen_math ${ZEN_GL})
+zen_subsystem(zen_shading GLOBS shading/*.cpp DEPS zen_cg zen_state zen_math ${ZEN_GL} ${ZEN_IMAGE})
 zen_subsystem(zen_shadow GLOBS shadow/*.cpp DEPS zen_model zen_shading zen_math ${ZEN_GL})
 zen_subsystem(zen_camera GLOBS camera/*.cpp
     DEPS zen_spline zen_model zen_shading zen_state zen_os zen_math ${ZEN_GL} ${ZEN_IMAGE} GLUT::GLUT)

@@ -56,29 +56,25 @@ void printAndFlush(const char* format, int a, int b) {
     std::fflush(stdout);
 }
 
-void onLeftButton(int state, int x, int y) {
+// Tracks one button; a press also remembers the pointer and prints `pressed`. True on a press.
+bool trackButton(bool& down, int state, int x, int y, const char* pressed) {
+    if (state == GLUT_UP) down = false;
+    if (state != GLUT_DOWN) return false;
     Scene& s = scene();
-    if (state == GLUT_DOWN) {
-        s.lastMouseX = x;
-        s.lastMouseY = y;
-        s.leftButtonDown = true;
-        printAndFlush("[INFO] Left Button clicked at: %d %d\n", x, y);
-        s.player->printPosition();
-    } else if (state == GLUT_UP) {
-        s.leftButtonDown = false;
-    }
+    s.lastMouseX = x;
+    s.lastMouseY = y;
+    down = true;
+    printAndFlush(pressed, x, y);
+    return true;
+}
+
+void onLeftButton(int state, int x, int y) {
+    if (trackButton(scene().leftButtonDown, state, x, y, "[INFO] Left Button clicked at: %d %d\n"))
+        scene().player->printPosition();
 }
 
 void onRightButton(int state, int x, int y) {
-    Scene& s = scene();
-    if (state == GLUT_DOWN) {
-        s.lastMouseX = x;
-        s.lastMouseY = y;
-        s.rightButtonDown = true;
-        printAndFlush("[INFO] Right Button clicked at: %d %d\n", x, y);
-    } else if (state == GLUT_UP) {
-        s.rightButtonDown = false;
-    }
+    trackButton(scene().rightButtonDown, state, x, y, "[INFO] Right Button clicked at: %d %d\n");
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "platform/model/Model3ds.h"
 #include "scene/AsteroidField.h"
 #include "shading/ShaderProgram.h"
+#include "shading/TextureFile.h"
 #include "shadow/ShadowVolume.h"
 #include "spline/Spline.h"
 
@@ -33,15 +34,8 @@ void infoTwoLines(const char* text) { std::cout << text << "\n" << std::endl; }
 void infoOpen(const char* text) { std::cout << text << std::flush; }
 void ok() { info("[OK]"); }
 
-// Reports a pending image-library error after `text`, on standard error.
-void reportImageError(const char* text) {
-    const ILenum error = ilGetError();
-    if (error != IL_NO_ERROR) std::cerr << text << iluErrorString(error) << std::endl;
-}
-
 GLuint loadTexture(const char* relative, const char* errorText) {
-    const std::string path = resource(relative);
-    const GLuint texture = ilutGLLoadImage(const_cast<char*>(path.c_str()));
+    const GLuint texture = loadTextureFile(resource(relative));
     reportImageError(errorText);
     return texture;
 }
@@ -100,11 +94,7 @@ bool initialiseDevil() {
     iluInit();
     ilutInit();
     ilutRenderer(ILUT_OPENGL);
-    const ILenum error = ilGetError();
-    if (error != IL_NO_ERROR) {
-        std::cerr << "[ERROR] Initializing DevIL failed: " << iluErrorString(error) << std::endl;
-        return false;
-    }
+    if (reportImageError("[ERROR] Initializing DevIL failed: ")) return false;
     infoTwoLines("[INFO] DevIL initialized.");
     return true;
 }
@@ -121,8 +111,8 @@ void createEnvironmentAndFighter(Player& player) {
 
     ShaderProgram& reflection = *appState.environment->bumpReflectionShader;
     reflection.setTextureParameter("decal", player.decalTexture);
-    const std::string normalMap = resource("models/spaceFighter/spaceFighter_NRM1.tga");
-    reflection.setTextureParameter("normalMap", ilutGLLoadImage(const_cast<char*>(normalMap.c_str())));
+    reflection.setTextureParameter("normalMap",
+                                   loadTextureFile(resource("models/spaceFighter/spaceFighter_NRM1.tga")));
     reportImageError("[ERROR] Could not load EMBM normal tex:");
 }
 

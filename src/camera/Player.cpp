@@ -2,14 +2,11 @@
 
 #include <iostream>
 
-#include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
-
 #include "app/AppState.h"
 #include "camera/DampedSpring.h"
 #include "camera/MouseLook.h"
 #include "platform/model/Model3ds.h"
+#include "shading/TextureFile.h"
 #include "spline/Spline.h"
 
 namespace {
@@ -28,12 +25,8 @@ const PathDisplayPreset kPathDisplayPresets[4] = {{0, 0, 0}, {0, 1, 0}, {2, 1, 0
 }  // namespace
 
 GLuint loadTextureReportingErrors(const std::string& path) {
-    std::string name = path;  // DevIL takes a non-const string
-    const GLuint texture = ilutGLLoadImage(&name[0]);
-    const ILenum error = ilGetError();
-    if (error != IL_NO_ERROR) {
-        std::cerr << "[ERROR] Could not load texture " << path << ": " << iluErrorString(error) << std::endl;
-    }
+    const GLuint texture = loadTextureFile(path);
+    reportImageError("[ERROR] Could not load texture " + path + ": ");
     return texture;
 }
 

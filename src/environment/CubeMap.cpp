@@ -10,6 +10,7 @@
 #include <IL/ilut.h>
 
 #include "environment/Environment.h"
+#include "shading/TextureFile.h"
 
 namespace {
 
@@ -28,14 +29,6 @@ void reportGlError(const char* message) {
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR)
         std::cerr << message << reinterpret_cast<const char*>(gluErrorString(error)) << std::endl;
-}
-
-// True when the image library reported an error, which is then written after the message.
-bool reportImageError(const char* message) {
-    const ILenum error = ilGetError();
-    if (error == IL_NO_ERROR) return false;
-    std::cerr << message << iluErrorString(error) << std::endl;
-    return true;
 }
 
 void buildFace(const std::string& path, GLenum target) {

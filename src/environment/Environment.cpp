@@ -36,27 +36,17 @@ void Environment::createShader() {
     target->setTextureParameter("cubeMap", cubeMapTexture);
 }
 
-void Environment::enableTextures(bool bump) {
-    if (bump) {
-        bumpReflectionShader->enableTextureParameter("normalMap");
-        bumpReflectionShader->enableTextureParameter("decal");
-        bumpReflectionShader->enableTextureParameter("cubeMap");
-    } else {
-        reflectionShader->enableTextureParameter("decal");
-        reflectionShader->enableTextureParameter("cubeMap");
-    }
+// The pair's samplers in their fixed order: "normalMap" (bump pair only), "decal", "cubeMap".
+void Environment::toggleTextures(bool bump, void (ShaderProgram::*toggle)(const char*)) {
+    ShaderProgram& pair = bump ? *bumpReflectionShader : *reflectionShader;
+    if (bump) (pair.*toggle)("normalMap");
+    (pair.*toggle)("decal");
+    (pair.*toggle)("cubeMap");
 }
 
-void Environment::disableTextures(bool bump) {
-    if (bump) {
-        bumpReflectionShader->disableTextureParameter("normalMap");
-        bumpReflectionShader->disableTextureParameter("decal");
-        bumpReflectionShader->disableTextureParameter("cubeMap");
-    } else {
-        reflectionShader->disableTextureParameter("decal");
-        reflectionShader->disableTextureParameter("cubeMap");
-    }
-}
+void Environment::enableTextures(bool bump) { toggleTextures(bump, &ShaderProgram::enableTextureParameter); }
+
+void Environment::disableTextures(bool bump) { toggleTextures(bump, &ShaderProgram::disableTextureParameter); }
 
 void Environment::setReflectionParameters(const Light& light, const Vector3& eye, const Matrix4& model) {
     if (!bumpReflection) {

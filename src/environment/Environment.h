@@ -37,4 +37,7 @@ public:
     void disableTextures(bool bump);
     // Light and eye in world space plus the matrices, for one object under the given model matrix.
     void setReflectionParameters(const Light& light, const Vector3& eye, const Matrix4& model);
+
+private:
+    void toggleTextures(bool bump, void (ShaderProgram::*toggle)(const char*));
 };

@@ -3,14 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
-
 #include "platform/cg/CgGL.h"
 #include "platform/model/Model3ds.h"
 #include "shading/LightingParameters.h"
 #include "shading/ShaderProgram.h"
+#include "shading/TextureFile.h"
 #include "shadow/PassStates.h"
 #include "shadow/ShadowVolume.h"
 
@@ -23,7 +20,7 @@ const char* const kNormalPattern = "../resources/models/asteroid/%s%u_NRM.%s";
 GLuint loadTexture(const char* pattern, unsigned variant) {
     char path[1024];
     std::snprintf(path, sizeof path, pattern, "Tex", variant, "tga");
-    return ilutGLLoadImage(path);
+    return loadTextureFile(path);
 }
 
 // Index into a list of the given size; an empty list is never divided by.

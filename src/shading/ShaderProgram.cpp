@@ -24,27 +24,32 @@ ShaderProgram::~ShaderProgram() {
     if (fragmentProgram) cgDestroyProgram(fragmentProgram);
 }
 
-void ShaderProgram::loadVertexProgram(const std::string& file) {
-    vertexProfile = cgGLGetLatestProfile(CG_GL_VERTEX);
-    cgGLSetOptimalOptions(vertexProfile);
-    checkCgError("selecting vertex profile");
-    vertexProgram = cgCreateProgramFromFile(ShaderContext::instance().context, CG_SOURCE, file.c_str(),
-                                            vertexProfile, "main", nullptr);
+namespace {
+
+// One stage of the pair: profile, program from the file, loaded; every step checked.
+CGprogram loadStage(CGGLenum stage, const std::string& file, CGprofile& profile, const char* selecting,
+                    const char* loading) {
+    profile = cgGLGetLatestProfile(stage);
+    cgGLSetOptimalOptions(profile);
+    checkCgError(selecting);
+    CGprogram program =
+        cgCreateProgramFromFile(ShaderContext::instance().context, CG_SOURCE, file.c_str(), profile, "main", nullptr);
     checkCgError(file.c_str());
-    cgGLLoadProgram(vertexProgram);
-    checkCgError("loading vertex program");
+    cgGLLoadProgram(program);
+    checkCgError(loading);
+    return program;
+}
+
+}  // namespace
+
+void ShaderProgram::loadVertexProgram(const std::string& file) {
+    vertexProgram = loadStage(CG_GL_VERTEX, file, vertexProfile, "selecting vertex profile", "loading vertex program");
     vertexLoaded = true;
 }
 
 void ShaderProgram::loadFragmentProgram(const std::string& file) {
-    fragmentProfile = cgGLGetLatestProfile(CG_GL_FRAGMENT);
-    cgGLSetOptimalOptions(fragmentProfile);
-    checkCgError("selecting fragment profile");
-    fragmentProgram = cgCreateProgramFromFile(ShaderContext::instance().context, CG_SOURCE, file.c_str(),
-                                              fragmentProfile, "main", nullptr);
-    checkCgError(file.c_str());
-    cgGLLoadProgram(fragmentProgram);
-    checkCgError("loading fragment program");
+    fragmentProgram =
+        loadStage(CG_GL_FRAGMENT, file, fragmentProfile, "selecting fragment profile", "loading fragment program");
     fragmentLoaded = true;
 }
 

@@ -6,35 +6,10 @@
 #include "environment/FaceImages.h"
 #include "shading/ShaderProgram.h"
 #include "support/GlContext.h"
+#include "support/RowTexture.h"
+#include "support/TangentQuad.h"
 
 namespace {
-
-GLuint solidTexture(unsigned char r, unsigned char g, unsigned char b) {
-    const std::vector<unsigned char> texels = {r, g, b, r, g, b, r, g, b, r, g, b};
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    return texture;
-}
-
-// A unit-normal quad in the z = 0 plane with tangents along +x, drawn with the
-// attribute layout of the model library.
-void drawQuad() {
-    glBegin(GL_QUADS);
-    glNormal3f(0, 0, 1);
-    glMultiTexCoord4f(GL_TEXTURE1, 1, 0, 0, 1);
-    const float corners[4][2] = {{-2, -2}, {2, -2}, {2, 2}, {-2, 2}};
-    for (const auto& c : corners) {
-        glMultiTexCoord2f(GL_TEXTURE0, (c[0] + 2) / 4, (c[1] + 2) / 4);
-        glVertex3f(c[0], c[1], 0);
-    }
-    glEnd();
-}
 
 class ReflectivePair : public testing::Test {
 protected:
@@ -52,7 +27,7 @@ protected:
         loadCubeMap(environment);
         environment.bumpReflection = true;
         environment.createShader();
-        decal = solidTexture(255, 255, 255);
+        decal = rowTexture({255, 255, 255});
         environment.bumpReflectionShader->setTextureParameter("decal", decal);
         light.position = {0, 0, 1, 0};
         light.diffuse = {0.2f, 0.2f, 0.2f, 1};
@@ -80,7 +55,7 @@ protected:
         glPushMatrix();
         glMultMatrixf(model.data());
         environment.setReflectionParameters(light, eye, model);
-        drawQuad();
+        drawTangentQuad(2, 1);
         glPopMatrix();
         environment.disableTextures(true);
         pair.unbind();
@@ -103,7 +78,7 @@ Matrix4 yRotation45() {
 
 TEST_F(ReflectivePair, FacingQuadMirrorsTheSkyBehindTheViewer) {
     EXPECT_EQ(environment.reflectionShader, nullptr);  // only the selected pair exists
-    const GLuint flat = solidTexture(128, 128, 255);
+    const GLuint flat = rowTexture({128, 128, 255});
     const std::vector<unsigned char> p = drawReflective(Matrix4(), flat);
     // The eye ray bounces back to +z, whose face is cyan; the decal alone is grey.
     EXPECT_GT(p[1], p[0] + 60);
@@ -112,7 +87,7 @@ TEST_F(ReflectivePair, FacingQuadMirrorsTheSkyBehindTheViewer) {
 }
 
 TEST_F(ReflectivePair, TurnedModelMirrorsTheSideFace) {
-    const GLuint flat = solidTexture(128, 128, 255);
+    const GLuint flat = rowTexture({128, 128, 255});
     const std::vector<unsigned char> p = drawReflective(yRotation45(), flat);
     // A normal turned 45 degrees towards +x sends the ray to the red +x face.
     EXPECT_GT(p[0], p[1] + 60);
@@ -122,7 +97,7 @@ TEST_F(ReflectivePair, TurnedModelMirrorsTheSideFace) {
 
 TEST_F(ReflectivePair, NormalMapAloneTurnsTheReflection) {
     // Tangent-space normal (0.707, 0, 0.707) on an untouched quad.
-    const GLuint tilted = solidTexture(218, 128, 218);
+    const GLuint tilted = rowTexture({218, 128, 218});
     const std::vector<unsigned char> p = drawReflective(Matrix4(), tilted);
     EXPECT_GT(p[0], p[1] + 60);
     EXPECT_GT(p[0], p[2] + 60);

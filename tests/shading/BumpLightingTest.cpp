@@ -6,23 +6,11 @@
 #include "app/Scene.h"
 #include "shading/LightingParameters.h"
 #include "shading/ShaderProgram.h"
-#include "shading/RowTexture.h"
+#include "support/RowTexture.h"
 #include "support/GlContext.h"
+#include "support/TangentQuad.h"
 
 namespace {
-
-// The clip-space square with normal +z, u along +x, v along +y and the tangent's handedness.
-void drawQuad(float handedness) {
-    glBegin(GL_QUADS);
-    glNormal3f(0, 0, 1);
-    glMultiTexCoord4f(GL_TEXTURE1, 1, 0, 0, handedness);
-    const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-    for (const auto& c : corners) {
-        glMultiTexCoord2f(GL_TEXTURE0, (c[0] + 1) / 2, (c[1] + 1) / 2);
-        glVertex3f(c[0], c[1], 0);
-    }
-    glEnd();
-}
 
 class BumpLighting : public testing::Test {
 protected:
@@ -64,7 +52,7 @@ protected:
         pair.enableTextureParameter("decal");
         pair.enableTextureParameter("normalMap");
         setLightingParameters(pair, Matrix4());
-        drawQuad(handedness);
+        drawTangentQuad(1, handedness);
         pair.disableTextureParameter("decal");
         pair.disableTextureParameter("normalMap");
         pair.unbind();

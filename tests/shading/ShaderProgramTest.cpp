@@ -8,7 +8,7 @@
 #include "platform/cg/GlslFiles.h"
 #include "shading/ShaderContext.h"
 #include "shading/ShaderProgram.h"
-#include "shading/RowTexture.h"
+#include "support/RowTexture.h"
 #include "support/GlContext.h"
 
 namespace {

@@ -22,11 +22,6 @@ const FaceAxes kFaces[6] = {
     {{0, 0, 1}, {1, 0, 0}, {0, -1, 0}},   {{0, 0, -1}, {-1, 0, 0}, {0, -1, 0}},
 };
 
-float smoothstep(float a, float b, float x) {
-    const float t = std::min(1.0f, std::max(0.0f, (x - a) / (b - a)));
-    return t * t * (3.0f - 2.0f * t);
-}
-
 // Nebula clouds and a faint band of the galaxy, as one smooth function of direction.
 Color nebula(const Vector3& d) {
     const Vector3 warp(fractalNoise(d * 1.7f, 3, 801u), fractalNoise(d * 1.7f + Vector3(3.1f, 7.7f, 1.9f), 3, 802u), 0.0f);

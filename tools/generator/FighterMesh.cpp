@@ -4,17 +4,13 @@
 
 #include "Fighter.h"
 #include "FighterAtlas.h"
+#include "Noise.h"
 
 namespace {
 
 const float kPi = 3.14159265358979f;
 const float kTailZ = -5.5f;
 const float kLength = 11.0f;
-
-float smoothstep(float a, float b, float x) {
-    const float t = std::min(1.0f, std::max(0.0f, (x - a) / (b - a)));
-    return t * t * (3.0f - 2.0f * t);
-}
 
 float signedPower(float value, float exponent) {
     return std::copysign(std::pow(std::fabs(value), exponent), value);

@@ -10,11 +10,6 @@ namespace {
 const int kSize = 1024;
 const float kPi = 3.14159265358979f;
 
-float smoothstep(float a, float b, float x) {
-    const float t = std::min(1.0f, std::max(0.0f, (x - a) / (b - a)));
-    return t * t * (3.0f - 2.0f * t);
-}
-
 bool inside(const UvRect& r, float u, float v) { return u >= r.u0 && u < r.u1 && v >= r.v0 && v < r.v1; }
 
 // Hull plating over a region of w x h texels split into columns x rows plates

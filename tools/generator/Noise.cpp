@@ -1,5 +1,6 @@
 #include "Noise.h"
 
+#include <algorithm>
 #include <cmath>
 
 std::uint32_t hash3(int x, int y, int z, std::uint32_t seed) {
@@ -97,4 +98,9 @@ Vector3 Random::direction() {
     const float angle = uniform(0.0f, 6.2831853f);
     const float r = std::sqrt(std::fmax(0.0f, 1.0f - z * z));
     return {r * std::cos(angle), r * std::sin(angle), z};
+}
+
+float smoothstep(float a, float b, float x) {
+    const float t = std::min(1.0f, std::max(0.0f, (x - a) / (b - a)));
+    return t * t * (3.0f - 2.0f * t);
 }

@@ -23,6 +23,9 @@ float fractalNoise(const Vector3& p, int octaves, std::uint32_t seed);
 // Ridged fractal noise in [0, 1]: sharp crests where the noise crosses zero.
 float ridgedNoise(const Vector3& p, int octaves, std::uint32_t seed);
 
+// Hermite step: 0 up to a, 1 from b on, smooth in between.
+float smoothstep(float a, float b, float x);
+
 // A small deterministic random sequence (for star positions, crater lists, plates).
 class Random {
 public:

@@ -13,11 +13,6 @@ const int kWidth = 1024;
 const int kHeight = 512;
 const float kSeaLevel = 0.02f;
 
-float smoothstep(float a, float b, float x) {
-    const float t = std::min(1.0f, std::max(0.0f, (x - a) / (b - a)));
-    return t * t * (3.0f - 2.0f * t);
-}
-
 // Terrain elevation: warped fractal continents with ridged mountain chains.
 float elevation(const Vector3& d) {
     const Vector3 warp(fractalNoise(d * 1.3f, 3, 71u), fractalNoise(d * 1.3f + Vector3(5.2f, 1.3f, 2.8f), 3, 72u), 0.0f);

@@ -62,11 +62,6 @@ ThreeDsMesh podiumMesh() {
     return builder.mesh;
 }
 
-float smoothstep(float a, float b, float x) {
-    const float s = std::min(1.0f, std::max(0.0f, (x - a) / (b - a)));
-    return s * s * (3.0f - 2.0f * s);
-}
-
 // Distance in texels to the nearest multiple of the spacing.
 float lineDistance(float value, float spacing) {
     const float m = std::fmod(value, spacing);
