@@ -1,13 +1,10 @@
 #include "environment/Environment.h"
 
 #include "platform/cg/CgGL.h"
+#include "shading/LightingParameters.h"
 #include "shading/ShaderProgram.h"
 
 namespace {
-
-void setVector3(CGprogram program, const char* name, const float* values) {
-    cgGLSetParameter3fv(cgGetNamedParameter(program, name), values);
-}
 
 void setStateMatrix(CGprogram program, const char* name, CGGLenum matrix, CGGLenum transform) {
     cgGLSetStateMatrixParameter(cgGetNamedParameter(program, name), matrix, transform);

@@ -29,10 +29,6 @@ std::size_t randomIndex(std::size_t size) {
     return size == 0 ? 0 : static_cast<std::size_t>(r) % size;
 }
 
-void setVector3(CGprogram program, const char* name, const float* values) {
-    cgGLSetParameter3fv(cgGetNamedParameter(program, name), values);
-}
-
 }  // namespace
 
 AsteroidField::AsteroidField(int count, int range_, float speedBase_, float scaleBase_, int textureCount,

@@ -28,31 +28,26 @@ Matrix4 objectSpaceMatrix(const Matrix4& model) {
     return m;
 }
 
-namespace {
-
-void setVector3(CGprogram program, const char* name, const Vector3& v) {
-    const float values[3] = {v.x, v.y, v.z};
+void setVector3(CGprogram program, const char* name, const float* values) {
     cgGLSetParameter3fv(cgGetNamedParameter(program, name), values);
 }
-
-void setColour(CGprogram program, const char* name, const Vector4& colour) {
-    cgGLSetParameter3fv(cgGetNamedParameter(program, name), colour.data());
-}
-
-}  // namespace
 
 void setLightingParameters(ShaderProgram& shader, const Matrix4& model) {
     const Scene* scene = appState.scene;
     const Matrix4 toObject = objectSpaceMatrix(model);
     // Start-up fills the light list; before that nothing light-related is sent.
     const Light* light = scene && !scene->lights.empty() ? &scene->lights.front() : nullptr;
-    if (light) setVector3(shader.vertexProgram, "lightPosition", multiplyRows(toObject, light->position).xyz());
+    if (light) {
+        const Vector4 lightPosition = multiplyRows(toObject, light->position);
+        setVector3(shader.vertexProgram, "lightPosition", lightPosition.data());
+    }
     const Vector3 eye = scene ? scene->eyePosition() : Vector3(0.0f, 0.0f, 0.0f);
     // The eye is a point: the object's translation must reach it.
-    setVector3(shader.vertexProgram, "eyePosition", multiplyRowsPoint(toObject, eye));
+    const Vector3 eyePosition = multiplyRowsPoint(toObject, eye);
+    setVector3(shader.vertexProgram, "eyePosition", &eyePosition.x);
     if (light) {
-        setColour(shader.fragmentProgram, "diffuseCoeff", light->diffuse);
-        setColour(shader.fragmentProgram, "specularCoeff", light->specular);
+        setVector3(shader.fragmentProgram, "diffuseCoeff", light->diffuse.data());
+        setVector3(shader.fragmentProgram, "specularCoeff", light->specular.data());
         cgSetParameter1i(cgGetNamedParameter(shader.fragmentProgram, "shininess"), static_cast<int>(light->shininess));
     }
     cgGLSetStateMatrixParameter(cgGetNamedParameter(shader.vertexProgram, "modelViewProj"),

@@ -1,8 +1,13 @@
 #pragma once
 
 #include "math/Matrix4.h"
+#include "platform/cg/Cg.h"
 
 class ShaderProgram;
+
+// Sets the three-component parameter `name` of `program` from values[0..2],
+// e.g. a Vector3, or the x, y, z (r, g, b) of a Vector4.
+void setVector3(CGprogram program, const char* name, const float* values);
 
 // r[i] = m[4i..4i+3] . v: each stored column read as a row.
 Vector4 multiplyRows(const Matrix4& m, const Vector4& v);
