@@ -46,12 +46,18 @@ void loadView(Scene& scene) {
     }
 }
 
-// Attaches the decal and draws; the caller disables the sampler.
-void drawAmbientDecal(ShaderProgram& shader, GLuint decal, Model3ds& model) {
-    shader.setTextureParameter("decal", decal);
-    shader.enableTextureParameter("decal");
-    setModelViewProjection(shader);
-    model.render();
+// One object of the ambient pass, under its model matrix (none for the planet).
+void drawAmbient(ShaderProgram& ambient, GLuint decal, const Matrix4* model, Model3ds& mesh) {
+    ambient.bind();
+    ambient.setTextureParameter("decal", decal);
+    ambient.enableTextureParameter("decal");
+    glPushMatrix();
+    if (model) glMultMatrixf(model->data());
+    setModelViewProjection(ambient);
+    mesh.render();
+    glPopMatrix();
+    ambient.disableTextureParameter("decal");
+    ambient.unbind();
 }
 
 // Ambient pass of planet, fighter and podium; returns the fighter's model matrix.
@@ -59,33 +65,11 @@ Matrix4 drawAmbientPass(Scene& scene) {
     ShaderProgram& ambient = *appState.ambientShader;
     Player& player = *scene.player;
     beginAmbientPass();
-
-    ambient.bind();
-    drawAmbientDecal(ambient, appState.planetDecalTexture, *appState.planetModel);
-    ambient.disableTextureParameter("decal");
-    ambient.unbind();
-
-    ambient.bind();
-    ambient.setTextureParameter("decal", player.decalTexture);
-    ambient.enableTextureParameter("decal");
-    glPushMatrix();
+    drawAmbient(ambient, appState.planetDecalTexture, nullptr, *appState.planetModel);
     player.updateModelMatrix();
     const Matrix4 fighterMatrix = player.modelMatrix;
-    glMultMatrixf(player.modelMatrix.data());
-    setModelViewProjection(ambient);
-    player.model->render();
-    glPopMatrix();
-    ambient.disableTextureParameter("decal");
-    ambient.unbind();
-
-    ambient.bind();
-    glPushMatrix();
-    glMultMatrixf(appState.podiumTransform.data());
-    drawAmbientDecal(ambient, appState.podiumDecalTexture, *appState.podiumModel);
-    glPopMatrix();
-    ambient.disableTextureParameter("decal");
-    ambient.unbind();
-
+    drawAmbient(ambient, player.decalTexture, &fighterMatrix, *player.model);
+    drawAmbient(ambient, appState.podiumDecalTexture, &appState.podiumTransform, *appState.podiumModel);
     glPopAttrib();
     return fighterMatrix;
 }
