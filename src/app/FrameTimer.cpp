@@ -1,7 +1,6 @@
 #include "app/FrameTimer.h"
 
 #include <cstdint>
-#include <ctime>
 
 #include "platform/os/Clock.h"
 
@@ -9,8 +8,10 @@ double FrameTimer::secondsPerTick = 0.0;
 
 double FrameTimer::counterSeconds() {
     std::int64_t ticks = 0;
+    // Without the counter its frequency is unknown too, so secondsPerTick is 0.001
+    // and the millisecond clock gives seconds.
     const double counter = queryPerformanceCounter(ticks) ? static_cast<double>(ticks)
-                                                          : static_cast<double>(std::clock());
+                                                          : static_cast<double>(fallbackClockMilliseconds());
     return counter * secondsPerTick;
 }
 

@@ -12,7 +12,7 @@ void onMouseMove(int x, int y);
 void onMouseWheel(int wheel, int direction, int x, int y);
 void onReshape(int width, int height);
 
-// Cycles the polygon mode fill -> line -> point -> fill and prints it.
+// Cycles the polygon mode fill -> line -> point -> fill.
 void cyclePolygonMode();
-// Resets the fixed view's drag rotation.
+// Puts the fixed view's eye, target and drag angles back to their defaults.
 void resetSceneTransformations();

@@ -83,7 +83,6 @@ bool initialiseGlew() {
         std::cerr << "[ERROR] Initializing GLEW failed: " << glewGetErrorString(status) << std::endl;
         return false;
     }
-    glGetError();  // glewInit may leave GL_INVALID_ENUM behind on some drivers
     infoTwoLines("[INFO] GLEW initialized.");
     return true;
 }

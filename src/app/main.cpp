@@ -9,6 +9,7 @@
 #include "app/Input.h"
 #include "app/Scene.h"
 #include "app/StartUp.h"
+#include "platform/os/KeyRepeat.h"
 
 int main(int argc, char** argv) {
     std::cout << "[INFO] Initializing GLUT ..." << std::endl;
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     glutInitWindowPosition(50, 50);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_STENCIL);
     glutCreateWindow("The Zendrils are back");
+    // Held keys repeat their presses but are released once, so that the keys
+    // acting on release act once per hold; servers without it repeat as before.
+    requestDetectableKeyRepeat();
 
     glutSpecialFunc(onSpecialKeyDown);
     glutSpecialUpFunc(onSpecialKeyUp);

@@ -28,8 +28,8 @@ void swapRows(Matrix4& m, int a, int b) {
     for (int c = 0; c < 4; ++c) std::swap(m.at(a, c), m.at(b, c));
 }
 
-void scaleRow(Matrix4& m, int row, float factor) {
-    for (int c = 0; c < 4; ++c) m.at(row, c) *= factor;
+void divideRow(Matrix4& m, int row, float divisor) {
+    for (int c = 0; c < 4; ++c) m.at(row, c) /= divisor;
 }
 
 // row(target) -= factor * row(source)
@@ -58,8 +58,8 @@ void Matrix4::invert() {
         swapRows(work, c, p);
         swapRows(inverse, c, p);
         const float pivot = work.at(c, c);
-        scaleRow(work, c, 1.0f / pivot);
-        scaleRow(inverse, c, 1.0f / pivot);
+        divideRow(work, c, pivot);
+        divideRow(inverse, c, pivot);
         for (int j = 0; j < 4; ++j) {
             if (j == c) continue;
             const float t = work.at(j, c);

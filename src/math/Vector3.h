@@ -15,6 +15,7 @@ inline Vector3 operator-(const Vector3& a, const Vector3& b) { return {a.x - b.x
 inline Vector3 operator-(const Vector3& a) { return {-a.x, -a.y, -a.z}; }
 inline Vector3 operator*(const Vector3& a, float s) { return {a.x * s, a.y * s, a.z * s}; }
 inline Vector3 operator*(float s, const Vector3& a) { return a * s; }
+inline Vector3 operator/(const Vector3& a, float s) { return {a.x / s, a.y / s, a.z / s}; }
 inline Vector3& operator+=(Vector3& a, const Vector3& b) { a = a + b; return a; }
 inline Vector3& operator-=(Vector3& a, const Vector3& b) { a = a - b; return a; }
 

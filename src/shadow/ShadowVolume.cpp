@@ -13,7 +13,7 @@
 namespace {
 
 Vector3 meanNormal(const Model3dsFace& face) {
-    return (face.normals[0] + face.normals[1] + face.normals[2]) * (1.0f / 3.0f);
+    return (face.normals[0] + face.normals[1] + face.normals[2]) / 3.0f;
 }
 
 void sendVertex(const Vector3& p, float w) { glVertex4f(p.x, p.y, p.z, w); }

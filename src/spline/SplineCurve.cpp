@@ -22,7 +22,7 @@ void bSpline(const Segment& s, float t, Vector3& position, Vector3& derivative) 
     const float t2 = t * t;
     const float t3 = t2 * t;
     position = (u * u * u * s.p0 + (3 * t3 - 6 * t2 + 4) * s.p1 + (-3 * t3 + 3 * t2 + 3 * t + 1) * s.p2 +
-                t3 * s.p3) * (1.0f / 6.0f);
+                t3 * s.p3) / 6.0f;
     derivative = 0.5f * (-(u * u) * s.p0 + (3 * t2 - 4 * t) * s.p1 + (-3 * t2 + 2 * t + 1) * s.p2 + t2 * s.p3);
 }
 

@@ -113,13 +113,16 @@ TEST(ProgramFlight, SkyBoxFillsTheBackgroundOfEveryView) {
 
 namespace {
 
-// Pixels of a saved screenshot close to the path overlay's pure green.
-int greenPixels(const std::string& png) {
-    const std::string count = runCommand("convert '" + png +
-                                         "' -fuzz 25% -fill black +opaque '#00ff00' -fill white -opaque '#00ff00'"
-                                         " -colorspace gray -format '%[fx:round(mean*w*h)]' info:");
+// Pixels of a saved screenshot close to one of the path overlay's pure colours.
+int overlayPixels(const std::string& png, const std::string& colour) {
+    const std::string count = runCommand("convert '" + png + "' -fuzz 25% -fill black +opaque '" + colour +
+                                         "' -fill white -opaque '" + colour +
+                                         "' -colorspace gray -format '%[fx:round(mean*w*h)]' info:");
     return std::atoi(count.c_str());
 }
+
+int curvePixels(const std::string& png) { return overlayPixels(png, "#00ff00"); }
+int controlPointPixels(const std::string& png) { return overlayPixels(png, "#ff0000"); }
 
 }  // namespace
 
@@ -145,15 +148,23 @@ TEST(ProgramFlight, PolygonModeCyclesThroughLinesAndPointsAndPathOverlayShowsThe
     run.key("m");
     pause(1.0);
     ASSERT_TRUE(run.screenshot(base + "no-path.png"));
+    // Held far past the repeat delay, 'k' changes nothing; its release steps once, to the curve alone.
     run.keyDown("k");
-    pause(1.0);
-    ASSERT_TRUE(run.screenshot(base + "k-held.png"));
-    run.keyUp("k");  // the overlay changes on release only
+    for (const char* held : {"k-held-1.png", "k-held-2.png"}) {
+        pause(0.7);
+        ASSERT_TRUE(run.screenshot(base + held));
+    }
+    run.keyUp("k");
     pause(1.0);
     ASSERT_TRUE(run.screenshot(base + "path.png"));
-    const int before = greenPixels(base + "no-path.png");
-    EXPECT_LE(greenPixels(base + "k-held.png"), before + 10);
-    EXPECT_GT(greenPixels(base + "path.png"), before + 40);
+    const int curveBefore = curvePixels(base + "no-path.png");
+    const int controlBefore = controlPointPixels(base + "no-path.png");
+    for (const char* held : {"k-held-1.png", "k-held-2.png"}) {
+        EXPECT_LE(curvePixels(base + held), curveBefore + 10) << held;
+        EXPECT_LE(controlPointPixels(base + held), controlBefore + 100) << held;
+    }
+    EXPECT_GT(curvePixels(base + "path.png"), curveBefore + 40);
+    EXPECT_LE(controlPointPixels(base + "path.png"), controlBefore + 100);  // the fighter has red too
     run.key("Escape");
     EXPECT_EQ(run.waitForExit(30.0), 0);
 }

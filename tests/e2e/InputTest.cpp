@@ -1,6 +1,7 @@
 // The input handlers of the real program under Xvfb, driven by xdotool.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -30,6 +31,14 @@ bool pointerReaches(int x, int y, double timeoutSeconds) {
         pause(0.05);
     }
     return false;
+}
+
+// Bright pixels around the fighter of the follow view, which fills most of them.
+int brightPixelsAroundTheFighter(const std::string& png) {
+    return std::atoi(runCommand("convert '" + png +
+                                "' -crop 400x240+312+210 -colorspace gray -threshold 60% "
+                                "-format '%[fx:round(mean*w*h)]' info:")
+                         .c_str());
 }
 
 class ProgramInput : public testing::Test {
@@ -100,17 +109,40 @@ TEST_F(ProgramInput, PointerIsRecentredInTheFlyViewAndInFreeFlightAfterTheReleas
     EXPECT_TRUE(pointerReaches(kReferenceX, kReferenceY, 10.0));
 
     run.key("m");  // following the fighter on its path: the pointer stays
+    // The fly view's last motion events read the pointer when handled: let them go first.
+    ASSERT_TRUE(sync());
     run.moveMouse(300, 300);
     ASSERT_TRUE(sync());
     EXPECT_FALSE(pointerReaches(kReferenceX, kReferenceY, 0.5));
 
+    // Held well past the repeat delay, 'l' does nothing until it is released: were the
+    // fighter in free flight at any moment, the motion would recentre the pointer.
     run.keyDown("l");
-    run.moveMouse(310, 300);
+    for (int move = 1; move <= 8; ++move) {
+        run.moveMouse(300 + 10 * move, 300);
+        EXPECT_FALSE(pointerReaches(kReferenceX, kReferenceY, 0.2)) << "move " << move;
+    }
     ASSERT_TRUE(sync());
-    EXPECT_FALSE(pointerReaches(kReferenceX, kReferenceY, 0.5));  // 'l' acts on release only
 
     run.keyUp("l");
     run.moveMouse(320, 300);
     EXPECT_TRUE(pointerReaches(kReferenceX, kReferenceY, 10.0));  // free flight: the mouse pitches the fighter
     EXPECT_FALSE(run.hasExited()) << run.standardError();
+}
+
+TEST_F(ProgramInput, HeldPlusKeepsMovingTheFollowCameraBack) {
+    const std::string shots = std::string(ZEN_TEST_TMP_DIR) + "/follow-";
+    run.key("plus");
+    ASSERT_TRUE(sync());
+    pause(2.0);  // the camera glides to its new distance
+    ASSERT_TRUE(run.screenshot(shots + "one-press.png"));
+    run.keyDown("plus");  // repeats, one step back each
+    pause(2.5);
+    run.keyUp("plus");
+    ASSERT_TRUE(sync());
+    pause(2.5);
+    ASSERT_TRUE(run.screenshot(shots + "held.png"));
+    const int onePress = brightPixelsAroundTheFighter(shots + "one-press.png");
+    const int held = brightPixelsAroundTheFighter(shots + "held.png");
+    EXPECT_LT(2 * held, onePress) << "the fighter should look much smaller: " << onePress << " " << held;
 }

@@ -115,6 +115,16 @@ TEST(Matrix4, InvertsWhenPivotCandidatesTie) {
     EXPECT_FLOAT_EQ(m.at(2, 2), 1.0f);
 }
 
+TEST(Matrix4, InvertDividesEachPivotRowByThePivot) {
+    // [[3, 5], [0, 1]]^-1 = [[1/3, -5/3], [0, 1]]; 5 * (1/3) would differ from 5 / 3 in the last bit.
+    const float values[16] = {3, 0, 0, 0, 5, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    Matrix4 m = fromFloats(values);
+    m.invert();
+    EXPECT_EQ(m.at(0, 0), 1.0f / 3.0f);
+    EXPECT_EQ(m.at(0, 1), -(5.0f / 3.0f));
+    EXPECT_EQ(m.at(1, 1), 1.0f);
+}
+
 TEST(Matrix4, FromAxesPutsTheAxesInColumns) {
     const Matrix4 m = fromAxes(Vector3(1, 2, 3), Vector3(4, 5, 6), Vector3(7, 8, 9));
     const float expected[16] = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 0, 0, 0, 1};

@@ -56,8 +56,8 @@ protected:
 };
 
 TEST_F(ShadowVolumeTest, ConstructionPrintsTheEdgeLinesAndPreparesEveryArray) {
-    cube.faces[0].normals[0] = {3, 0, 0};
-    cube.faces[0].normals[1] = {0, 6, 0};
+    cube.faces[0].normals[0] = {5, 0, 0};
+    cube.faces[0].normals[1] = {0, 7, 0};
     cube.faces[0].normals[2] = {0, 0, 0};
     testing::internal::CaptureStdout();
     ShadowVolume volume(&cube, "Cube");
@@ -67,8 +67,8 @@ TEST_F(ShadowVolumeTest, ConstructionPrintsTheEdgeLinesAndPreparesEveryArray) {
     EXPECT_EQ(volume.faceCount, 12u);
     EXPECT_EQ(volume.faces, cube.faces.data());
     ASSERT_EQ(volume.faceNormals.size(), 12u);
-    EXPECT_FLOAT_EQ(volume.faceNormals[0].x, 1.0f);  // the mean, not normalised
-    EXPECT_FLOAT_EQ(volume.faceNormals[0].y, 2.0f);
+    EXPECT_EQ(volume.faceNormals[0].x, 5.0f / 3.0f);  // the sum divided by 3, not normalised
+    EXPECT_EQ(volume.faceNormals[0].y, 7.0f / 3.0f);
     EXPECT_EQ(volume.awayFromLight.size(), 12u);
     EXPECT_EQ(volume.extrusionVectors.size(), 24u);
     EXPECT_EQ(volume.lightMode, 0);

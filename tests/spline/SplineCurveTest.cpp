@@ -39,7 +39,11 @@ TEST(SplineCurve, SamplesOfBothCurveTypes) {
     expectNear(catmull.samples[0].position, Vector3(4, 8, -2));  // on P1
     expectNear(catmull.samples[0].tangent, Vector3(6, -1, -3) * (1.0f / std::sqrt(46.0f)));  // along P2 - P0
     Spline bspline = curve(0, 10, 4, kFour);
-    expectNear(bspline.samples[0].position, (1.0f / 6.0f) * (Vector3(1, 2, 3) + 4 * Vector3(4, 8, -2) + Vector3(7, 1, 0)));
+    // Divided by 6, not multiplied by 1/6: z = -5 / 6 tells the two apart in the last bit.
+    const Vector3 first = (Vector3(1, 2, 3) + 4 * Vector3(4, 8, -2) + Vector3(7, 1, 0)) / 6.0f;
+    EXPECT_EQ(bspline.samples[0].position.x, first.x);
+    EXPECT_EQ(bspline.samples[0].position.y, first.y);
+    EXPECT_EQ(bspline.samples[0].position.z, first.z);
     // t = 0.5 weighs the points 1, 23, 23, 1 over 48.
     expectNear(bspline.samples[5].position, (1.0f / 48.0f) * (Vector3(1, 2, 3) + Vector3(9, 9, 9)) +
                                                 (23.0f / 48.0f) * (Vector3(4, 8, -2) + Vector3(7, 1, 0)));

@@ -105,8 +105,12 @@ void ProgramRun::xdotool(const std::string& arguments) {
 }
 
 void ProgramRun::key(const std::string& keyName) { xdotool("key --window " + window + " " + keyName); }
-void ProgramRun::keyDown(const std::string& keyName) { xdotool("keydown --window " + window + " " + keyName); }
-void ProgramRun::keyUp(const std::string& keyName) { xdotool("keyup --window " + window + " " + keyName); }
+// Held keys go through the server's keyboard (XTest) to the focused window, so
+// that they auto-repeat like real ones; events sent to a window never repeat.
+void ProgramRun::keyDown(const std::string& keyName) {
+    xdotool("windowfocus --sync " + window + " keydown " + keyName);
+}
+void ProgramRun::keyUp(const std::string& keyName) { xdotool("windowfocus --sync " + window + " keyup " + keyName); }
 
 void ProgramRun::moveMouse(int x, int y) {
     xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y));

@@ -34,7 +34,8 @@ public:
 
     // The X window id of the program's window ("" if none appeared).
     std::string findWindow(double timeoutSeconds = 20.0);
-    // xdotool key/keyup/keydown names, e.g. "Escape", "l", "shift+c".
+    // xdotool key/keyup/keydown names, e.g. "Escape", "l", "shift+c". A key held
+    // down repeats at the display's rate until keyUp.
     void key(const std::string& keyName);
     void keyDown(const std::string& keyName);
     void keyUp(const std::string& keyName);

@@ -25,6 +25,12 @@ float tickSecondsBetween(std::uint32_t earlier, std::uint32_t later) {
     return static_cast<float>(static_cast<double>(difference) / 1000.0);
 }
 
+std::int64_t fallbackClockMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000LL + now.tv_nsec / 1000000;
+}
+
 bool queryPerformanceCounter(std::int64_t& ticks) {
     timespec now{};
     if (clock_gettime(CLOCK_MONOTONIC, &now) != 0) return false;

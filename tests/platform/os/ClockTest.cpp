@@ -32,3 +32,11 @@ TEST(PerformanceCounter, ReportsNanosecondTicks) {
     ASSERT_TRUE(queryPerformanceCounter(second));
     EXPECT_GE(second - first, 5000000LL);
 }
+
+TEST(FallbackClock, CountsWallClockMillisecondsWhileTheProcessSleeps) {
+    const std::int64_t before = fallbackClockMilliseconds();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // no processor time passes
+    const std::int64_t step = fallbackClockMilliseconds() - before;
+    EXPECT_GE(step, 49);
+    EXPECT_LT(step, 1000);
+}
