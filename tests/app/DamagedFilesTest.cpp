@@ -2,10 +2,7 @@
 // process: the one error line of that load and nothing else.
 #include <unistd.h>
 
-#include <fstream>
 #include <functional>
-#include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,76 +15,15 @@
 #include "shading/ShaderProgram.h"
 #include "shading/TextureFile.h"
 #include "spline/Spline.h"
+#include "support/DamagedFiles.h"
 #include "support/GlContext.h"
 
 namespace {
 
-enum class Damage {
-    Missing, Empty, CutInHalf, RandomBytes, ScrambledHeader, HugeDimensions, ChunkPastEnd, BadImageData
-};
-
-const char* const kDamageNames[] = {"missing",         "empty",           "cut in half",
-                                    "random bytes",    "scrambled header", "huge dimensions",
-                                    "chunk length past the end", "bad image data"};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::string randomBytes(std::size_t count) {
-    std::mt19937 generator(7);
-    std::string bytes(count, '\0');
-    for (char& c : bytes) c = static_cast<char>(generator() & 0xFF);
-    return bytes;
-}
-
-std::string bigEndian32(std::uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
-
-std::uint32_t crc(const std::string& data) {
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (unsigned char byte : data) {
-        c ^= byte;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    }
-    return c ^ 0xFFFFFFFFu;
-}
-
-// The damaged contents of a good file. A TGA of huge dimensions is the 20-byte file
-// that once crashed DevIL's rescaling; a PNG one keeps its data under an IHDR,
-// with a valid CRC, that claims 60000 x 60000.
-std::string damaged(const std::string& good, Damage damage) {
-    switch (damage) {
-        case Damage::Empty: return "";
-        case Damage::CutInHalf: return good.substr(0, good.size() / 2);
-        case Damage::RandomBytes: return randomBytes(4096);
-        case Damage::ScrambledHeader: return randomBytes(64) + good.substr(64);
-        case Damage::HugeDimensions:
-            if (good.compare(1, 3, "PNG") != 0)
-                return std::string("\0\0\2\0\0\0\0\0\0\0\0\0\x40\x9c\x40\x9c\x18\0\0\0", 20);
-            {
-                const std::string ihdr = "IHDR" + bigEndian32(60000) + bigEndian32(60000) + good.substr(24, 5);
-                return good.substr(0, 12) + ihdr + bigEndian32(crc(ihdr)) + good.substr(33);
-            }
-        case Damage::ChunkPastEnd: return good.substr(0, 33) + bigEndian32(0x7FFFFFF0) + good.substr(37);
-        case Damage::BadImageData: {
-            // Sound chunks around compressed data that is not a zlib stream.
-            const std::string idat = "IDAT" + randomBytes(64);
-            return good.substr(0, 33) + bigEndian32(64) + idat + bigEndian32(crc(idat)) +
-                   good.substr(good.size() - 12);
-        }
-        case Damage::Missing: break;
-    }
-    return good;
-}
-
-// Writes the damaged file under its own name (nothing for Missing) and returns the path.
-std::string writeDamaged(const std::string& name, const std::string& good, Damage damage) {
+// Writes the damaged file under its own name and returns the path.
+std::string damagedFile(const std::string& name, const std::string& good, Damage damage) {
     const std::string path = std::string(ZEN_TEST_TMP_DIR) + "/damaged-" + name;
-    std::remove(path.c_str());
-    if (damage != Damage::Missing) std::ofstream(path, std::ios::binary) << damaged(good, damage);
+    writeDamaged(path, good, damage);
     return path;
 }
 
@@ -117,8 +53,8 @@ protected:
     void SetUp() override { initialiseImageLibrary(); }
 
     void expectOnly(const Output& output, const std::string& line, Damage damage) {
-        EXPECT_EQ(output.out, "") << kDamageNames[int(damage)];
-        EXPECT_EQ(output.err, line) << kDamageNames[int(damage)];
+        EXPECT_EQ(output.out, "") << damageName(damage);
+        EXPECT_EQ(output.err, line) << damageName(damage);
     }
 };
 
@@ -133,18 +69,18 @@ TEST_F(DamagedFile, TextureReportsOneLineGetsNoNameAndTheNextLoadIsSilent) {
         {Damage::ScrambledHeader, "invalid file header"}, {Damage::HugeDimensions, "out of memory"},
     };
     for (const Row& row : rows) {
-        const std::string path = writeDamaged("texture.tga", good, row.damage);
+        const std::string path = damagedFile("texture.tga", good, row.damage);
         GLuint texture = 1;
         expectOnly(captured([&] { texture = loadTextureReportingErrors(path); }),
                    "[ERROR] Could not load texture " + path + ": " + row.text + "\n", row.damage);
-        EXPECT_EQ(texture, 0u) << kDamageNames[int(row.damage)];
+        EXPECT_EQ(texture, 0u) << damageName(row.damage);
         expectOnly(captured([&] { texture = loadTextureReportingErrors(goodPath); }), "", row.damage);
         EXPECT_TRUE(glIsTexture(texture));
     }
 }
 
 TEST_F(DamagedFile, ReportingALibraryFailureClearsEveryErrorItLeft) {
-    const std::string path = writeDamaged("library.tga", "", Damage::Empty);
+    const std::string path = damagedFile("library.tga", "", Damage::Empty);
     ASSERT_FALSE(ilLoadImage(path.c_str()));  // DevIL's own failure stacks several errors
     const Output output = captured([] { reportImageError("[ERROR] load: "); });
     EXPECT_EQ(output.err.rfind("[ERROR] load: ", 0), 0u);
@@ -163,9 +99,7 @@ TEST_F(DamagedFile, CubeFaceReportsOneLoadLineAndTheOtherFacesLoad) {
         Environment environment;
         environment.cubeMapDirectory = writeFaces("damaged-face", "png");
         const std::string face = environment.cubeMapDirectory + "posy.png";
-        const std::string good = readFile(face);
-        std::remove(face.c_str());
-        if (row.damage != Damage::Missing) std::ofstream(face, std::ios::binary) << damaged(good, row.damage);
+        writeDamaged(face, readFile(face), row.damage);
         expectOnly(captured([&] { loadCubeMap(environment); }),
                    std::string("[ERROR] Could not load cube map image: ") + row.text + "\n", row.damage);
     }
@@ -179,7 +113,7 @@ TEST_F(DamagedFile, MeshReportsItsLoaderLine) {
         {Damage::ScrambledHeader, "not a 3DS file"},
     };
     for (const Row& row : rows) {
-        const std::string path = writeDamaged("mesh.3ds", good, row.damage);
+        const std::string path = damagedFile("mesh.3ds", good, row.damage);
         Model3ds model;
         expectOnly(captured([&] { EXPECT_FALSE(model.loadModelWithTangents(path)); }),
                    "[ERROR] Could not load 3DS model " + path + ": " + row.text + "\n", row.damage);
@@ -191,10 +125,10 @@ TEST_F(DamagedFile, SplineFileLoadsWhatItCanSilently) {
     const std::string good = readFile("../resources/splines/playerspline.sdf");
     for (Damage damage : {Damage::Missing, Damage::Empty, Damage::CutInHalf, Damage::RandomBytes,
                           Damage::ScrambledHeader}) {
-        const std::string path = writeDamaged("path.sdf", good, damage);
+        const std::string path = damagedFile("path.sdf", good, damage);
         int samples = -1;
         expectOnly(captured([&] { samples = Spline(path).sampleCount; }), "", damage);
-        EXPECT_GE(samples, 0) << kDamageNames[int(damage)];
+        EXPECT_GE(samples, 0) << damageName(damage);
     }
 }
 
@@ -210,12 +144,12 @@ TEST_F(DamagedFile, ProgramSourceEndsTheProcessWithTheShaderLayersMessage) {
     const std::string good = readFile("../resources/shader/fp_ambient.cg");
     for (Damage damage : {Damage::Missing, Damage::Empty, Damage::CutInHalf, Damage::RandomBytes,
                           Damage::ScrambledHeader}) {
-        const std::string path = writeDamaged("fragment.cg", good, damage);
+        const std::string path = damagedFile("fragment.cg", good, damage);
         const std::string message = damage == Damage::Missing
                                         ? ": Can't read program file \"" + path + "\"\\.\n"
                                         : std::string(": The compile returned an error\\.\n");
         EXPECT_EXIT((reportOnStandardError(), ShaderProgram("../resources/shader/vp_pass.cg", path)),
                     testing::ExitedWithCode(1), "^" + path + message)
-            << kDamageNames[int(damage)];
+            << damageName(damage);
     }
 }
