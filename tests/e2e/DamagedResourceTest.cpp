@@ -41,6 +41,12 @@ std::string damagedTree(const DamagedRun& run) {
     return root + "/bin";
 }
 
+int occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
 class DamagedResource : public testing::TestWithParam<DamagedRun> {};
 
 }  // namespace
@@ -57,6 +63,7 @@ TEST_P(DamagedResource, IsReportedOnceWhileTheProgramRunsOn) {
     }
     ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.\n", 60.0)) << run.standardError();
     ASSERT_FALSE(run.findWindow().empty());
+    EXPECT_EQ(occurrences(run.standardOutput(), "[OK]\n"), 10) << run.standardOutput();  // every step closes
     run.moveMouse(10, 10);
     run.click(1);  // answered from the main loop, between frames
     EXPECT_TRUE(run.waitForOutput("Current Position: X=", 10.0)) << run.standardOutput();

@@ -9,6 +9,7 @@
 
 #include "shading/ImageFileCheck.h"
 #include "shading/TextureFile.h"
+#include "support/DamagedFiles.h"
 #include "support/GlContext.h"
 
 #include <IL/il.h>
@@ -57,16 +58,7 @@ Bytes tgaPalette() {
 
 // ---- PNG ----
 
-std::uint32_t crc(const Bytes& data) {
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (unsigned char byte : data) {
-        c ^= byte;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    }
-    return c ^ 0xFFFFFFFFu;
-}
-
-Bytes chunk(const Bytes& type, const Bytes& data) { return bigEndian32(data.size()) + type + data + bigEndian32(crc(type + data)); }
+Bytes chunk(const Bytes& type, const Bytes& data) { return pngChunk(type, data); }
 
 // A zlib stream of one stored block.
 Bytes zlibStored(const Bytes& raw) {

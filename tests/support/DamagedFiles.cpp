@@ -26,11 +26,7 @@ std::uint32_t crc(const std::string& data) {
     return c ^ 0xFFFFFFFFu;
 }
 
-std::string pngChunk(const std::string& type, const std::string& data) {
-    return bigEndian32(static_cast<std::uint32_t>(data.size())) + type + data + bigEndian32(crc(type + data));
-}
-
-bool isPng(const std::string& bytes) { return bytes.compare(1, 3, "PNG") == 0; }
+bool isPng(const std::string& bytes) { return bytes.size() >= 8 && bytes.compare(1, 3, "PNG") == 0; }
 
 std::string hugeDimensions(const std::string& good) {
     if (!isPng(good)) return std::string("\0\0\2\0\0\0\0\0\0\0\0\0\x40\x9c\x40\x9c\x18\0\0\0", 20);
@@ -45,6 +41,10 @@ const char* damageName(Damage damage) {
                                  "random bytes",    "scrambled header", "huge dimensions",
                                  "chunk length past the end", "bad image data"};
     return names[static_cast<int>(damage)];
+}
+
+std::string pngChunk(const std::string& type, const std::string& data) {
+    return bigEndian32(static_cast<std::uint32_t>(data.size())) + type + data + bigEndian32(crc(type + data));
 }
 
 std::string readFile(const std::string& path) {

@@ -19,6 +19,9 @@ const char* damageName(Damage damage);
 
 std::string readFile(const std::string& path);
 
+// One PNG chunk: big-endian length, type, data and the CRC of type and data.
+std::string pngChunk(const std::string& type, const std::string& data);
+
 // The damaged contents of `good` (Missing gives it back unchanged). Deterministic.
 std::string damaged(const std::string& good, Damage damage);
 
