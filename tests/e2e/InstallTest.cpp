@@ -23,14 +23,21 @@ fs::path freshFolder(const std::string& name) {
     return fs::canonical(folder);
 }
 
-// Installs the build tree with --prefix /usr into "<name> root" and returns its usr/.
-fs::path stagedInstall(const std::string& name) {
-    const fs::path root = freshFolder(name + " root");
-    const std::string command = "DESTDIR=" + quoted(root) + " " + quoted(ZEN_CMAKE_COMMAND) + " --install " +
-                                quoted(ZEN_BUILD_DIR) + " --prefix /usr > " + quoted(root / "install.log") + " 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << "see " << root / "install.log";
-    return root / "usr";
-}
+// The build tree installed with --prefix /usr into "<name> root", removed again at the end.
+struct StagedInstall {
+    explicit StagedInstall(const std::string& name) : root(freshFolder(name + " root")), usr(root / "usr") {
+        const std::string command = "DESTDIR=" + quoted(root) + " " + quoted(ZEN_CMAKE_COMMAND) + " --install " +
+                                    quoted(ZEN_BUILD_DIR) + " --prefix /usr > " + quoted(root / "install.log") +
+                                    " 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << "see " << root / "install.log";
+    }
+    ~StagedInstall() { fs::remove_all(root); }
+    StagedInstall(const StagedInstall&) = delete;
+    StagedInstall& operator=(const StagedInstall&) = delete;
+
+    fs::path root;
+    fs::path usr;
+};
 
 struct Outcome {
     std::string out, err, status;
@@ -47,9 +54,9 @@ Outcome runIn(const fs::path& folder, const std::string& commandLine) {
 }  // namespace
 
 TEST(Install, StartsFromAnUnrelatedFolderAndEndsOnEscape) {
-    const fs::path usr = stagedInstall("start");
+    const StagedInstall staged("start");
     const fs::path elsewhere = freshFolder("an unrelated folder");
-    ProgramRun run(elsewhere.string(), (usr / "bin/zendrils").string());
+    ProgramRun run(elsewhere.string(), (staged.usr / "bin/zendrils").string());
     ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
     EXPECT_EQ(run.standardError(), "");
     ASSERT_FALSE(run.findWindow().empty());
@@ -61,7 +68,8 @@ TEST(Install, StartsFromAnUnrelatedFolderAndEndsOnEscape) {
 // Without a display the program fails in freeglut, which names the display it
 // was given: proof that the launcher found the program and passed the argument on.
 TEST(Install, LauncherFollowsSymlinksAndPassesArgumentsOn) {
-    const fs::path usr = stagedInstall("links");
+    const StagedInstall staged("links");
+    const fs::path& usr = staged.usr;
     const fs::path links = freshFolder("links elsewhere");
     fs::create_symlink(fs::relative(usr / "bin/zendrils", links), links / "relative link");
     fs::create_symlink(links / "relative link", links / "link to a link");
@@ -75,7 +83,8 @@ TEST(Install, LauncherFollowsSymlinksAndPassesArgumentsOn) {
 }
 
 TEST(Install, LauncherReportsMissingDataInOneLine) {
-    const fs::path usr = fs::canonical(stagedInstall("no data"));
+    const StagedInstall staged("no data");
+    const fs::path& usr = staged.usr;
     fs::remove_all(usr / "share/zendrils");
     const Outcome outcome = runIn(usr / "bin", quoted(usr / "bin/zendrils"));
     EXPECT_EQ(outcome.err, "zendrils: installed data not found in " + (usr / "share/zendrils/resources").string() + "\n");
@@ -84,8 +93,8 @@ TEST(Install, LauncherReportsMissingDataInOneLine) {
 }
 
 TEST(Install, DesktopEntryIsValidAndItsIconIsA256PixelPicture) {
-    const fs::path usr = stagedInstall("desktop");
-    const fs::path entry = usr / "share/applications/zendrils.desktop";
+    const StagedInstall staged("desktop");
+    const fs::path entry = staged.usr / "share/applications/zendrils.desktop";
     EXPECT_EQ(runCommand("desktop-file-validate " + quoted(entry) + " 2>&1; printf %s $?"), "0");
     const std::string text = runCommand("cat " + quoted(entry));
     for (const char* line : {"\nExec=zendrils\n", "\nIcon=zendrils\n"})
@@ -94,7 +103,7 @@ TEST(Install, DesktopEntryIsValidAndItsIconIsA256PixelPicture) {
     ilInit();
     const ILuint image = ilGenImage();
     ilBindImage(image);
-    const fs::path icon = usr / "share/icons/hicolor/256x256/apps/zendrils.png";
+    const fs::path icon = staged.usr / "share/icons/hicolor/256x256/apps/zendrils.png";
     ASSERT_TRUE(ilLoadImage(icon.c_str())) << icon;
     ASSERT_TRUE(ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE));
     EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), 256);
