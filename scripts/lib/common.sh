@@ -1,11 +1,11 @@
-# Shared by scripts/run and scripts/test: packages, build.
+# Shared by scripts/run, scripts/test and scripts/package: packages, build.
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$ROOT/build/release"
 
 PACKAGES="build-essential cmake pkg-config freeglut3-dev libglew-dev libdevil-dev libglu1-mesa-dev
 libgl1-mesa-dri libassimp-dev libx11-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
-imagemagick"
+imagemagick desktop-file-utils dpkg-dev"
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -25,7 +25,13 @@ install_packages() {
     fi
 }
 
+# build_release [target ...]: configures the Release tree and builds the given
+# targets, or everything.
 build_release() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$BUILD_DIR" -j "$(nproc)"
+    if [ $# -gt 0 ]; then
+        cmake --build "$BUILD_DIR" -j "$(nproc)" --target "$@"
+    else
+        cmake --build "$BUILD_DIR" -j "$(nproc)"
+    fi
 }

@@ -1,6 +1,7 @@
 // zen_asset_generator: makes every mesh and image of the demo's resource tree.
 //
 //   zen_asset_generator <resources directory>
+//   zen_asset_generator --icon <PNG file>
 //
 // Writes models/{spaceFighter,planet,podium,asteroid}/ (3DS meshes with their
 // colour and tangent-space normal maps, 24-bit TGA) and textures/custom_space/
@@ -10,26 +11,45 @@
 // by more than two triangles, texture axes right-handed with the winding.
 // Texture rows: row 0 of every TGA reaches GL as t = 0 (v = 0); row 0 of every
 // PNG face is the first row of the pixel data that DevIL returns for it.
+// The second form writes the program's 256x256 icon (RGBA PNG) instead.
 
 #include <IL/il.h>
 #include <IL/ilu.h>
 
 #include <iostream>
+#include <string>
 
 #include "AssetWriter.h"
 #include "Asteroid.h"
 #include "CubeMap.h"
 #include "Fighter.h"
+#include "Icon.h"
 #include "Planet.h"
 #include "Podium.h"
 
+namespace {
+
+const int kIconSize = 256;
+
+int writeIcon(const std::string& path) {
+    if (!savePng(path, planetIcon(kIconSize))) return 1;
+    std::cout << "[INFO] Icon written to " << path << std::endl;
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: zen_asset_generator <resources directory>" << std::endl;
+    const bool icon = argc == 3 && std::string(argv[1]) == "--icon";
+    if (argc != 2 && !icon) {
+        std::cerr << "usage: zen_asset_generator <resources directory>\n"
+                     "       zen_asset_generator --icon <PNG file>"
+                  << std::endl;
         return 2;
     }
     ilInit();
     iluInit();
+    if (icon) return writeIcon(argv[2]);
     AssetWriter out(argv[1]);
     writePlanet(out);
     writePodium(out);

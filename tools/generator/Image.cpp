@@ -24,12 +24,13 @@ std::uint8_t toByte(float v) {
     return static_cast<std::uint8_t>(std::lround(clamped * 255.0f));
 }
 
-bool saveWithDevil(const std::string& path, const RgbImage& image, ILenum origin) {
+bool saveWithDevil(const std::string& path, int width, int height, int channels, const std::uint8_t* pixels,
+                   ILenum origin) {
     ILuint name = 0;
     ilGenImages(1, &name);
     ilBindImage(name);
-    ilTexImage(static_cast<ILuint>(image.width), static_cast<ILuint>(image.height), 1, 3, IL_RGB, IL_UNSIGNED_BYTE,
-               const_cast<std::uint8_t*>(image.pixels.data()));
+    ilTexImage(static_cast<ILuint>(width), static_cast<ILuint>(height), 1, static_cast<ILubyte>(channels),
+               channels == 4 ? IL_RGBA : IL_RGB, IL_UNSIGNED_BYTE, const_cast<std::uint8_t*>(pixels));
     ilRegisterOrigin(origin);
     ilEnable(IL_FILE_OVERWRITE);
     const bool saved = ilSaveImage(path.c_str()) == IL_TRUE;
@@ -104,9 +105,20 @@ RgbImage normalMapFromHeights(const HeightMap& heights, float strength, bool wra
 }
 
 bool saveTga(const std::string& path, const RgbImage& image) {
-    return saveWithDevil(path, image, IL_ORIGIN_LOWER_LEFT) && clearTgaOriginFields(path);
+    return saveWithDevil(path, image.width, image.height, 3, image.pixels.data(), IL_ORIGIN_LOWER_LEFT) &&
+           clearTgaOriginFields(path);
 }
 
 bool savePng(const std::string& path, const RgbImage& image) {
-    return saveWithDevil(path, image, IL_ORIGIN_UPPER_LEFT);
+    return saveWithDevil(path, image.width, image.height, 3, image.pixels.data(), IL_ORIGIN_UPPER_LEFT);
+}
+
+bool savePng(const std::string& path, const RgbaImage& image) {
+    const size_t count = image.alpha.size();
+    std::vector<std::uint8_t> pixels(count * 4);
+    for (size_t i = 0; i < count; ++i) {
+        std::copy_n(&image.rgb.pixels[i * 3], 3, &pixels[i * 4]);
+        pixels[i * 4 + 3] = toByte(image.alpha[i]);
+    }
+    return saveWithDevil(path, image.rgb.width, image.rgb.height, 4, pixels.data(), IL_ORIGIN_UPPER_LEFT);
 }

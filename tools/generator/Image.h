@@ -25,6 +25,14 @@ struct RgbImage {
     Color get(int x, int y) const;
 };
 
+// An RGB image with an opacity per pixel (0 transparent, 1 opaque), colours not premultiplied.
+struct RgbaImage {
+    RgbImage rgb;
+    std::vector<float> alpha;  // width * height
+
+    RgbaImage(int w, int h) : rgb(w, h), alpha(static_cast<size_t>(w) * h, 0.0f) {}
+};
+
 // Scalar height per texel, same row order as RgbImage.
 struct HeightMap {
     int width = 0;
@@ -52,3 +60,5 @@ bool saveTga(const std::string& path, const RgbImage& image);
 // Writes a PNG whose first file row is pixel row 0, so that loading it back
 // gives row 0 of the image as the first row of the pixel data.
 bool savePng(const std::string& path, const RgbImage& image);
+// Writes a 32-bit PNG, first file row = pixel row 0.
+bool savePng(const std::string& path, const RgbaImage& image);

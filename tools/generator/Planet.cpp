@@ -56,6 +56,10 @@ Vector3 texelDirection(int x, int y) {
 
 }  // namespace
 
+Color planetSurfaceColor(const Vector3& direction) {
+    return mix(terrainColor(direction, elevation(direction)), {1.0f, 1.0f, 1.0f}, clouds(direction));
+}
+
 void writePlanet(AssetWriter& out) {
     out.mesh("models/planet/planet.3ds", radialSphere(96, 48, [](const Vector3&) { return kRadius; }));
 

@@ -1,0 +1,116 @@
+// The installed program: staged with DESTDIR under /usr and started through
+// its launcher from folders that have nothing to do with it.
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <IL/il.h>
+#include <gtest/gtest.h>
+
+#include "support/ProgramRun.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+fs::path freshFolder(const std::string& name) {
+    const fs::path folder = fs::path(ZEN_TEST_TMP_DIR) / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return fs::canonical(folder);
+}
+
+// The build tree installed with --prefix /usr into "<name> root", removed again at the end.
+struct StagedInstall {
+    explicit StagedInstall(const std::string& name) : root(freshFolder(name + " root")), usr(root / "usr") {
+        const std::string command = "DESTDIR=" + quoted(root) + " " + quoted(ZEN_CMAKE_COMMAND) + " --install " +
+                                    quoted(ZEN_BUILD_DIR) + " --prefix /usr > " + quoted(root / "install.log") +
+                                    " 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << "see " << root / "install.log";
+    }
+    ~StagedInstall() { fs::remove_all(root); }
+    StagedInstall(const StagedInstall&) = delete;
+    StagedInstall& operator=(const StagedInstall&) = delete;
+
+    fs::path root;
+    fs::path usr;
+};
+
+struct Outcome {
+    std::string out, err, status;
+};
+
+// Runs a command line in `folder` without an X server, capturing both streams and the status.
+Outcome runIn(const fs::path& folder, const std::string& commandLine) {
+    const fs::path out = folder / "launcher.out", err = folder / "launcher.err";
+    const std::string status = runCommand("cd " + quoted(folder) + " && env -u DISPLAY " + commandLine + " > " +
+                                          quoted(out) + " 2> " + quoted(err) + "; printf %s $?");
+    return {runCommand("cat " + quoted(out)), runCommand("cat " + quoted(err)), status};
+}
+
+}  // namespace
+
+TEST(Install, StartsFromAnUnrelatedFolderAndEndsOnEscape) {
+    const StagedInstall staged("start");
+    const fs::path elsewhere = freshFolder("an unrelated folder");
+    ProgramRun run(elsewhere.string(), (staged.usr / "bin/zendrils").string());
+    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
+    EXPECT_EQ(run.standardError(), "");
+    ASSERT_FALSE(run.findWindow().empty());
+    run.key("Escape");
+    EXPECT_EQ(run.waitForExit(30.0), 0) << run.standardError();
+    EXPECT_NE(run.standardOutput().find("[INFO] Application cleaned up successfully."), std::string::npos);
+}
+
+// Without a display the program fails in freeglut, which names the display it
+// was given: proof that the launcher found the program and passed the argument on.
+TEST(Install, LauncherFollowsSymlinksAndPassesArgumentsOn) {
+    const StagedInstall staged("links");
+    const fs::path& usr = staged.usr;
+    const fs::path links = freshFolder("links elsewhere");
+    fs::create_symlink(fs::relative(usr / "bin/zendrils", links), links / "relative link");
+    fs::create_symlink(links / "relative link", links / "link to a link");
+    for (const fs::path& launcher : {usr / "bin/zendrils", links / "relative link", links / "link to a link"}) {
+        SCOPED_TRACE(launcher.string());
+        const Outcome outcome = runIn(links, quoted(launcher) + " -display 'no such display'");
+        EXPECT_EQ(outcome.out, "[INFO] Initializing GLUT ...\n");
+        EXPECT_NE(outcome.err.find("failed to open display 'no such display'"), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.status, "1");
+    }
+}
+
+TEST(Install, LauncherReportsMissingDataInOneLine) {
+    const StagedInstall staged("no data");
+    const fs::path& usr = staged.usr;
+    fs::remove_all(usr / "share/zendrils");
+    const Outcome outcome = runIn(usr / "bin", quoted(usr / "bin/zendrils"));
+    EXPECT_EQ(outcome.err, "zendrils: installed data not found in " + (usr / "share/zendrils/resources").string() + "\n");
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.status, "1");
+}
+
+TEST(Install, DesktopEntryIsValidAndItsIconIsA256PixelPicture) {
+    const StagedInstall staged("desktop");
+    const fs::path entry = staged.usr / "share/applications/zendrils.desktop";
+    EXPECT_EQ(runCommand("desktop-file-validate " + quoted(entry) + " 2>&1; printf %s $?"), "0");
+    const std::string text = runCommand("cat " + quoted(entry));
+    for (const char* line : {"\nExec=zendrils\n", "\nIcon=zendrils\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+
+    ilInit();
+    const ILuint image = ilGenImage();
+    ilBindImage(image);
+    const fs::path icon = staged.usr / "share/icons/hicolor/256x256/apps/zendrils.png";
+    ASSERT_TRUE(ilLoadImage(icon.c_str())) << icon;
+    ASSERT_TRUE(ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE));
+    EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), 256);
+    EXPECT_EQ(ilGetInteger(IL_IMAGE_HEIGHT), 256);
+    const ILubyte* pixels = ilGetData();
+    const auto alphaAt = [pixels](int x, int y) { return pixels[(y * 256 + x) * 4 + 3]; };
+    EXPECT_EQ(alphaAt(0, 0), 0) << "transparent corner";
+    EXPECT_EQ(alphaAt(128, 128), 255) << "opaque planet";
+    ilDeleteImage(image);
+}
