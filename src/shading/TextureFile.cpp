@@ -6,14 +6,50 @@
 #include <IL/ilu.h>
 #include <IL/ilut.h>
 
+#include "shading/ImageFileCheck.h"
+
+// Exported by libIL though its header does not declare it.
+extern "C" void ILAPIENTRY ilSetError(ILenum error);
+
+namespace {
+
+// Without a current context the query leaves the value alone; 1024 is the least
+// any OpenGL 3 implementation takes.
+int maxTextureSize() {
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    return size > 0 ? size : 1024;
+}
+
+// True when DevIL may read the file; otherwise its error goes on DevIL's stack.
+bool passesImageCheck(const std::string& path) {
+    const ILenum error = checkImageFile(path, maxTextureSize());
+    if (error == IL_NO_ERROR) return true;
+    ilSetError(error);
+    return false;
+}
+
+}  // namespace
+
 GLuint loadTextureFile(const std::string& path) {
+    if (!passesImageCheck(path)) return 0;
     std::string name = path;  // DevIL takes a non-const string
     return ilutGLLoadImage(&name[0]);
+}
+
+bool loadImageFile(const std::string& path) {
+    return passesImageCheck(path) && ilLoadImage(path.c_str()) == IL_TRUE;
 }
 
 bool reportImageError(const std::string& message) {
     const ILenum error = ilGetError();
     if (error == IL_NO_ERROR) return false;
     std::cerr << message << iluErrorString(error) << std::endl;
+    clearImageErrors();
     return true;
+}
+
+void clearImageErrors() {
+    while (ilGetError() != IL_NO_ERROR) {
+    }
 }

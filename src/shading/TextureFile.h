@@ -4,10 +4,21 @@
 
 #include <GL/glew.h>
 
-// Loads an image file into a new OpenGL texture through DevIL. The library's
-// error, if any, stays pending for reportImageError.
+// Every image load of the program goes through these two, which first check the
+// file with checkImageFile against GL_MAX_TEXTURE_SIZE. A refused file is not
+// handed to DevIL: its error is put on DevIL's error stack like the library's own.
+
+// Loads an image file into a new OpenGL texture through ilutGLLoadImage; 0 when
+// the file is refused. The error, if any, stays pending for reportImageError.
 GLuint loadTextureFile(const std::string& path);
 
-// Writes `message` and DevIL's text for its pending error to standard error;
-// true when there was one.
+// Loads an image file into DevIL's bound image through ilLoadImage; false when it
+// failed or the file was refused, with the error pending.
+bool loadImageFile(const std::string& path);
+
+// Writes `message` and DevIL's text for its pending error to standard error,
+// then clears the rest of the error stack; true when there was an error.
 bool reportImageError(const std::string& message);
+
+// Clears DevIL's error stack, so that no later check reports an earlier load.
+void clearImageErrors();

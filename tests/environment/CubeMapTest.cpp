@@ -54,8 +54,8 @@ TEST_F(CubeMapLoad, SixFacesBecomeOneBoundMipmappedCubeMapSilently) {
 }
 
 TEST_F(CubeMapLoad, AnotherExtensionIsAppendedWithoutAddedDot) {
-    environment.cubeMapDirectory = writeFaces("bitmaps", "bmp");
-    environment.imageExtension = "bmp";
+    environment.cubeMapDirectory = writeFaces("targas", "tga");
+    environment.imageExtension = "tga";
     load();
     EXPECT_EQ(err, "");
     EXPECT_EQ(texel(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z), kFaceColours[5]);
