@@ -1,0 +1,77 @@
+// The real program on a copy of its resources with one file damaged: it reports
+// that file once and runs on, or for a program source ends with the shader layer's message.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/DamagedFiles.h"
+#include "support/ProgramRun.h"
+
+namespace {
+
+struct DamagedRun {
+    const char* name;
+    const char* resource;  // under resources/
+    Damage damage;
+    const char* errorLines;  // all of standard error; for a program source, the message on standard output
+    bool ends;
+};
+
+std::ostream& operator<<(std::ostream& out, const DamagedRun& run) { return out << run.name; }
+
+const DamagedRun kRuns[] = {
+    {"PlanetTextureClaimingHugeDimensions", "models/planet/Tex2.tga", Damage::HugeDimensions,
+     "[ERROR] Could not load planet decal tex:out of memory\n", false},
+    {"CubeFaceWithChunkPastTheEnd", "textures/custom_space/posy.png", Damage::ChunkPastEnd,
+     "[ERROR] Could not load cube map image: file read error\n", false},
+    {"PlanetMeshOfRandomBytes", "models/planet/planet.3ds", Damage::RandomBytes,
+     "[ERROR] Could not load 3DS model ../resources/models/planet/planet.3ds: not a 3DS file\n", false},
+    {"SplineFileCutInHalf", "splines/playerspline.sdf", Damage::CutInHalf, "", false},
+    {"EmptyProgramSource", "shader/fp_ambient.cg", Damage::Empty,
+     "../resources/shader/fp_ambient.cg: The compile returned an error.\n", true},
+};
+
+// A copy of the staged program's resources with one file damaged; returns its bin/ folder.
+std::string damagedTree(const DamagedRun& run) {
+    const std::string root = std::string(ZEN_TEST_TMP_DIR) + "/damaged-" + run.name;
+    runCommand("rm -rf '" + root + "' && mkdir -p '" + root + "/bin' && cp -r '" ZEN_RESOURCES_DIR "' '" + root +
+               "/resources'");
+    const std::string path = root + "/resources/" + run.resource;
+    writeDamaged(path, readFile(path), run.damage);
+    return root + "/bin";
+}
+
+int occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+class DamagedResource : public testing::TestWithParam<DamagedRun> {};
+
+}  // namespace
+
+TEST_P(DamagedResource, IsReportedOnceWhileTheProgramRunsOn) {
+    const DamagedRun& damaged = GetParam();
+    ProgramRun run(damagedTree(damaged));
+    if (damaged.ends) {
+        EXPECT_EQ(run.waitForExit(60.0), 1);
+        const std::string out = run.standardOutput();
+        EXPECT_NE(out.find(damaged.errorLines), std::string::npos) << out;
+        EXPECT_EQ(out.find("[INFO] Application initialized."), std::string::npos) << out;
+        return;
+    }
+    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.\n", 60.0)) << run.standardError();
+    ASSERT_FALSE(run.findWindow().empty());
+    EXPECT_EQ(occurrences(run.standardOutput(), "[OK]\n"), 10) << run.standardOutput();  // every step closes
+    run.moveMouse(10, 10);
+    run.click(1);  // answered from the main loop, between frames
+    EXPECT_TRUE(run.waitForOutput("Current Position: X=", 10.0)) << run.standardOutput();
+    EXPECT_FALSE(run.hasExited());
+    EXPECT_EQ(run.standardError(), damaged.errorLines);
+    run.key("Escape");
+    EXPECT_EQ(run.waitForExit(30.0), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(OneFileDamaged, DamagedResource, testing::ValuesIn(kRuns),
+                         [](const testing::TestParamInfo<DamagedRun>& info) { return info.param.name; });

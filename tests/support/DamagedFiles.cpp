@@ -1,0 +1,75 @@
+#include "support/DamagedFiles.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace {
+
+std::string randomBytes(std::size_t count) {
+    std::mt19937 generator(7);
+    std::string bytes(count, '\0');
+    for (char& c : bytes) c = static_cast<char>(generator() & 0xFF);
+    return bytes;
+}
+
+std::string bigEndian32(std::uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
+
+std::uint32_t crc(const std::string& data) {
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (unsigned char byte : data) {
+        c ^= byte;
+        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    }
+    return c ^ 0xFFFFFFFFu;
+}
+
+bool isPng(const std::string& bytes) { return bytes.size() >= 8 && bytes.compare(1, 3, "PNG") == 0; }
+
+std::string hugeDimensions(const std::string& good) {
+    if (!isPng(good)) return std::string("\0\0\2\0\0\0\0\0\0\0\0\0\x40\x9c\x40\x9c\x18\0\0\0", 20);
+    return good.substr(0, 8) + pngChunk("IHDR", bigEndian32(60000) + bigEndian32(60000) + good.substr(24, 5)) +
+           good.substr(33);
+}
+
+}  // namespace
+
+const char* damageName(Damage damage) {
+    const char* const names[] = {"missing",         "empty",           "cut in half",
+                                 "random bytes",    "scrambled header", "huge dimensions",
+                                 "chunk length past the end", "bad image data"};
+    return names[static_cast<int>(damage)];
+}
+
+std::string pngChunk(const std::string& type, const std::string& data) {
+    return bigEndian32(static_cast<std::uint32_t>(data.size())) + type + data + bigEndian32(crc(type + data));
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string damaged(const std::string& good, Damage damage) {
+    switch (damage) {
+        case Damage::Missing: return good;
+        case Damage::Empty: return "";
+        case Damage::CutInHalf: return good.substr(0, good.size() / 2);
+        case Damage::RandomBytes: return randomBytes(4096);
+        case Damage::ScrambledHeader: return randomBytes(64) + good.substr(64);
+        case Damage::HugeDimensions: return hugeDimensions(good);
+        case Damage::ChunkPastEnd: return good.substr(0, 33) + bigEndian32(0x7FFFFFF0) + good.substr(37);
+        case Damage::BadImageData:
+            return good.substr(0, 33) + pngChunk("IDAT", randomBytes(64)) + good.substr(good.size() - 12);
+    }
+    return good;
+}
+
+void writeDamaged(const std::string& path, const std::string& good, Damage damage) {
+    std::remove(path.c_str());
+    if (damage != Damage::Missing) std::ofstream(path, std::ios::binary) << damaged(good, damage);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+// The usual ways a resource file gets damaged, and two that once crashed or hung
+// the image library.
+enum class Damage {
+    Missing,
+    Empty,
+    CutInHalf,
+    RandomBytes,
+    ScrambledHeader,
+    HugeDimensions,  // a 20-byte TGA claiming 40000 x 40000, or a PNG whose IHDR claims 60000 x 60000
+    ChunkPastEnd,    // a PNG whose chunk after IHDR claims a length past the end of the file
+    BadImageData,    // a PNG of sound chunks around compressed data that is no zlib stream
+};
+
+const char* damageName(Damage damage);
+
+std::string readFile(const std::string& path);
+
+// One PNG chunk: big-endian length, type, data and the CRC of type and data.
+std::string pngChunk(const std::string& type, const std::string& data);
+
+// The damaged contents of `good` (Missing gives it back unchanged). Deterministic.
+std::string damaged(const std::string& good, Damage damage);
+
+// Writes the damaged contents of `good` to `path`, or removes `path` for Missing.
+void writeDamaged(const std::string& path, const std::string& good, Damage damage);
