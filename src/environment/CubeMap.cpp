@@ -25,10 +25,13 @@ const CubeFace kFaces[] = {
     {"posz.", GL_TEXTURE_CUBE_MAP_POSITIVE_Z}, {"negz.", GL_TEXTURE_CUBE_MAP_NEGATIVE_Z},
 };
 
+void writeGlError(const char* message, GLenum error) {
+    std::cerr << message << reinterpret_cast<const char*>(gluErrorString(error)) << std::endl;
+}
+
 void reportGlError(const char* message) {
     const GLenum error = glGetError();
-    if (error != GL_NO_ERROR)
-        std::cerr << message << reinterpret_cast<const char*>(gluErrorString(error)) << std::endl;
+    if (error != GL_NO_ERROR) writeGlError(message, error);
 }
 
 void buildFace(const std::string& path, GLenum target) {
@@ -42,6 +45,12 @@ void buildFace(const std::string& path, GLenum target) {
     const ILubyte* pixels = ilGetData();
     const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
     const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
+    if (pixels && width > 0 && height > 0 && width != height) {
+        // GL takes square faces only, and GLU would first rescale such a face,
+        // reading past the end of its pixels.
+        writeGlError("[ERROR] Could not build cube map mipmap: ", GL_INVALID_VALUE);
+        return;
+    }
     if (pixels && width > 0 && height > 0) {
         // Rows of packed RGB bytes need not be 4-byte aligned.
         GLint alignment = 4;

@@ -1,0 +1,64 @@
+// Every image in fuzz-regressions/ once crashed, hung or exhausted memory in
+// DevIL. The image check must refuse it, and both loads of the program must
+// report it and leave nothing loaded.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "shading/ImageFileCheck.h"
+#include "shading/TextureFile.h"
+#include "support/GlContext.h"
+
+#include <IL/il.h>
+#include <IL/ilu.h>
+#include <IL/ilut.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> regressionImages() {
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(ZEN_SOURCE_DIR "/tests/shading/fuzz-regressions"))
+        files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Reports the pending error under `message` and returns what was written.
+std::string reported(const std::string& message) {
+    testing::internal::CaptureStderr();
+    reportImageError(message);
+    return testing::internal::GetCapturedStderr();
+}
+
+void expectErrorLine(const std::string& message) {
+    const std::string line = reported(message);
+    EXPECT_EQ(line.rfind(message, 0), 0u) << line;
+    EXPECT_GT(line.size(), message.size() + 1) << "no library error text";
+}
+
+}  // namespace
+
+TEST(ImageFuzzRegression, EveryKeptInputIsRefusedReportedAndSkipped) {
+    GlContext gl{32, 32};
+    ilInit();
+    iluInit();
+    ilutInit();
+    ilutRenderer(ILUT_OPENGL);
+    GLint maxTextureSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+    const std::vector<fs::path> files = regressionImages();
+    ASSERT_FALSE(files.empty());
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        EXPECT_NE(checkImageFile(file.string(), maxTextureSize), static_cast<ILenum>(IL_NO_ERROR));
+        EXPECT_EQ(loadTextureFile(file.string()), 0u);
+        expectErrorLine("[ERROR] Could not load planet decal tex:");
+        EXPECT_FALSE(loadImageFile(file.string()));
+        expectErrorLine("[ERROR] Could not load cube map image: ");
+    }
+}
