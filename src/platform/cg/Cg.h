@@ -38,6 +38,8 @@ enum : CGenum {
 };
 
 CGcontext cgCreateContext();
+// Programs created in the context stay usable after it is destroyed.
+void cgDestroyContext(CGcontext context);
 CGprogram cgCreateProgramFromFile(CGcontext context, CGenum programType, const char* programFile,
                                   CGprofile profile, const char* entry, const char** args);
 void cgDestroyProgram(CGprogram program);

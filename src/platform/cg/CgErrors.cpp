@@ -63,6 +63,8 @@ bool validParameter(CGparameter parameter) {
 
 void registerContext(CGcontext context) { liveHandles().insert(context); }
 
+void unregisterContext(CGcontext context) { liveHandles().erase(context); }
+
 void registerProgram(CGprogram program) {
     liveHandles().insert(program);
     for (auto& entry : program->parameters) liveHandles().insert(&entry.second);

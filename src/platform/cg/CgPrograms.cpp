@@ -84,6 +84,12 @@ CGcontext cgCreateContext() {
     return context;
 }
 
+void cgDestroyContext(CGcontext context) {
+    if (!validContext(context)) return;
+    unregisterContext(context);
+    delete context;
+}
+
 CGprogram cgCreateProgramFromFile(CGcontext context, CGenum programType, const char* programFile,
                                   CGprofile profile, const char* entry, const char** /*args*/) {
     if (!validContext(context)) return nullptr;

@@ -41,6 +41,7 @@ bool validProgram(CGprogram program);
 bool validParameter(CGparameter parameter);
 
 void registerContext(CGcontext context);
+void unregisterContext(CGcontext context);
 void registerProgram(CGprogram program);
 void unregisterProgram(CGprogram program);
 

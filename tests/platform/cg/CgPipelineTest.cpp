@@ -27,6 +27,8 @@ protected:
     GlContext gl{32, 32};
     CGcontext context = cgCreateContext();
 
+    void TearDown() override { cgDestroyContext(context); }
+
     CGprogram load(const std::string& name, const char* source, CGprofile profile) {
         const std::string path = writeGlslFile(name, source);
         CGprogram program = cgCreateProgramFromFile(context, CG_SOURCE, path.c_str(), profile, "main", nullptr);

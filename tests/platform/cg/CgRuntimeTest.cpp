@@ -23,6 +23,7 @@ protected:
     CGcontext context = cgCreateContext();
 
     void SetUp() override { takeError(); }
+    void TearDown() override { cgDestroyContext(context); }
 
     CGprogram compile(const std::string& name, const std::string& source) {
         const std::string path = writeGlslFile(name, source);
@@ -62,6 +63,12 @@ TEST_F(CgRuntime, ErrorsStayUntilReadAndNameTheirCause) {
     cgGLSetParameter3fv(reinterpret_cast<CGparameter>(&foreign), nullptr);
     EXPECT_EQ(takeError(), CG_INVALID_PARAM_HANDLE_ERROR);
     cgCreateProgramFromFile(reinterpret_cast<CGcontext>(&foreign), CG_SOURCE, "x", CG_PROFILE_GLSLV, "main", nullptr);
+    EXPECT_EQ(takeError(), CG_INVALID_CONTEXT_HANDLE_ERROR);
+
+    const CGcontext destroyed = cgCreateContext();
+    cgDestroyContext(destroyed);
+    EXPECT_EQ(takeError(), CG_NO_ERROR);
+    cgGetLastListing(destroyed);
     EXPECT_EQ(takeError(), CG_INVALID_CONTEXT_HANDLE_ERROR);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
