@@ -13,6 +13,7 @@
 #include <IL/ilut.h>
 
 #include "app/AppState.h"
+#include "app/GlErrorReport.h"
 #include "app/Scene.h"
 #include "camera/Player.h"
 #include "environment/Environment.h"
@@ -83,6 +84,9 @@ bool initialiseGlew() {
         std::cerr << "[ERROR] Initializing GLEW failed: " << glewGetErrorString(status) << std::endl;
         return false;
     }
+#ifdef ZEN_GL_DEBUG
+    if (!reportGlErrors()) std::cerr << "[WARNING] OpenGL debug output is not available." << std::endl;
+#endif
     infoTwoLines("[INFO] GLEW initialized.");
     return true;
 }
