@@ -1,4 +1,4 @@
-# Shared by scripts/run, scripts/test and scripts/package: packages, build.
+# Shared by scripts/run, scripts/test, scripts/package and scripts/soak: packages, builds.
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$ROOT/build/release"
@@ -34,4 +34,19 @@ build_release() {
     else
         cmake --build "$BUILD_DIR" -j "$(nproc)"
     fi
+}
+
+# ASan, LeakSanitizer and UBSan for everything run from here on: any report ends
+# the process that made it with a failure. Leaks of the driver and system
+# libraries, and the two flight paths kept until exit, are suppressed by name.
+use_sanitizers() {
+    BUILD_DIR="$ROOT/build/sanitize"
+    export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:check_initialization_order=1:detect_stack_use_after_return=1"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+    export LSAN_OPTIONS="suppressions=$ROOT/scripts/lib/lsan-suppressions.txt:print_suppressions=0"
+}
+
+build_sanitized() {
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEN_SANITIZE=ON >/dev/null
+    cmake --build "$BUILD_DIR" -j 2
 }

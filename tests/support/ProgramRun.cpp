@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <sys/wait.h>
 
+#include <gtest/gtest.h>
+
 namespace {
 
 int runCounter = 0;
@@ -24,6 +26,13 @@ std::string readFile(const std::string& path) {
 
 void sleepSeconds(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+// A report of ASan, LeakSanitizer or UBSan in a sanitized build.
+bool hasSanitizerReport(const std::string& text) {
+    return text.find("ERROR: AddressSanitizer") != std::string::npos ||
+           text.find("ERROR: LeakSanitizer") != std::string::npos ||
+           text.find("runtime error: ") != std::string::npos;
 }
 
 }  // namespace
@@ -61,7 +70,13 @@ ProgramRun::ProgramRun(const std::string& workingDirectory, const std::string& p
     }
 }
 
-ProgramRun::~ProgramRun() { kill(); }
+// A sanitizer's report on the program's standard error fails the test that ran
+// it, whatever the test itself checks.
+ProgramRun::~ProgramRun() {
+    kill();
+    const std::string errors = standardError();
+    if (hasSanitizerReport(errors)) ADD_FAILURE() << "sanitizer report from the program:\n" << errors;
+}
 
 std::string ProgramRun::standardOutput() const { return readFile(stdoutPath); }
 std::string ProgramRun::standardError() const { return readFile(stderrPath); }
