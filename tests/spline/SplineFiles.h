@@ -4,9 +4,13 @@
 #include <fstream>
 #include <string>
 
-// Writes a spline description file into the test scratch folder and returns its path.
+#include <unistd.h>
+
+// Writes a spline description file into this process's scratch folder and returns
+// its path: tests of one fixture run side by side and share the file names.
 inline std::string writeSplineFile(const std::string& name, const std::string& text) {
-    const std::filesystem::path folder = std::filesystem::path(ZEN_TEST_TMP_DIR) / "splines";
+    const std::filesystem::path folder =
+        std::filesystem::path(ZEN_TEST_TMP_DIR) / ("splines-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::filesystem::path path = folder / name;
     std::ofstream(path) << text;
