@@ -14,6 +14,7 @@
 #include <IL/il.h>
 #include <IL/ilu.h>
 #include <IL/ilut.h>
+#include <zlib.h>
 
 #include "FuzzFiles.h"
 #include "environment/CubeMap.h"
@@ -22,15 +23,6 @@
 #include "support/GlContext.h"
 
 namespace {
-
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-    }
-    return crc ^ 0xFFFFFFFFu;
-}
 
 std::uint32_t bigEndian32(const std::uint8_t* p) {
     return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
@@ -43,7 +35,7 @@ void correctPngCrcs(std::vector<std::uint8_t>& file) {
         const std::uint64_t length = bigEndian32(&file[at]);
         if (length > file.size() - at - 12) return;
         const std::size_t crcAt = at + 8 + static_cast<std::size_t>(length);
-        const std::uint32_t crc = crc32(&file[at + 4], static_cast<std::size_t>(length) + 4);
+        const uLong crc = crc32(0, &file[at + 4], static_cast<uInt>(length) + 4);
         for (int k = 0; k < 4; ++k) file[crcAt + k] = static_cast<std::uint8_t>(crc >> (24 - 8 * k));
         at = crcAt + 4;
     }

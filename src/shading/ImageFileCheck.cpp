@@ -1,10 +1,11 @@
 #include "shading/ImageFileCheck.h"
 
 #include <algorithm>
-#include <array>
 #include <fstream>
 #include <istream>
 #include <sstream>
+
+#include <zlib.h>
 
 namespace {
 
@@ -125,22 +126,6 @@ ILenum checkTga(Reader& file, int maxDimension) {
 
 const unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
-std::array<std::uint32_t, 256> crcTable() {
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-
-std::uint32_t updateCrc(std::uint32_t crc, const unsigned char* data, std::uint64_t count) {
-    static const std::array<std::uint32_t, 256> table = crcTable();
-    for (std::uint64_t i = 0; i < count; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return crc;
-}
-
 struct PngChunk {
     std::uint32_t length = 0;
     unsigned char type[4] = {};
@@ -165,18 +150,18 @@ ILenum readPngChunk(Reader& file, PngChunk& chunk) {
     for (unsigned char c : chunk.type)
         if (!isLetter(c)) return IL_ILLEGAL_FILE_VALUE;
     if (std::uint64_t(chunk.length) + 4 > file.remaining()) return IL_FILE_READ_ERROR;
-    std::uint32_t crc = updateCrc(0xFFFFFFFFu, chunk.type, 4);
+    uLong crc = crc32(0, chunk.type, 4);  // PNG's CRC is zlib's
     unsigned char buffer[1 << 14];
     for (std::uint64_t left = chunk.length; left > 0;) {
         const std::uint64_t count = left < sizeof buffer ? left : sizeof buffer;
         if (!file.read(buffer, count)) return IL_FILE_READ_ERROR;
         if (left == chunk.length) std::copy(buffer, buffer + (count < 13 ? count : 13), chunk.head);
-        crc = updateCrc(crc, buffer, count);
+        crc = crc32(crc, buffer, static_cast<uInt>(count));
         left -= count;
     }
     unsigned char stored[4];
     if (!file.read(stored, 4)) return IL_FILE_READ_ERROR;
-    return (crc ^ 0xFFFFFFFFu) == bigEndian32(stored) ? IL_NO_ERROR : IL_ILLEGAL_FILE_VALUE;
+    return crc == bigEndian32(stored) ? IL_NO_ERROR : IL_ILLEGAL_FILE_VALUE;
 }
 
 struct PngHeader {

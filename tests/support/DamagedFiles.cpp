@@ -6,6 +6,8 @@
 #include <random>
 #include <sstream>
 
+#include <zlib.h>
+
 namespace {
 
 std::string randomBytes(std::size_t count) {
@@ -13,17 +15,6 @@ std::string randomBytes(std::size_t count) {
     std::string bytes(count, '\0');
     for (char& c : bytes) c = static_cast<char>(generator() & 0xFF);
     return bytes;
-}
-
-std::string bigEndian32(std::uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
-
-std::uint32_t crc(const std::string& data) {
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (unsigned char byte : data) {
-        c ^= byte;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    }
-    return c ^ 0xFFFFFFFFu;
 }
 
 bool isPng(const std::string& bytes) { return bytes.size() >= 8 && bytes.compare(1, 3, "PNG") == 0; }
@@ -43,8 +34,12 @@ const char* damageName(Damage damage) {
     return names[static_cast<int>(damage)];
 }
 
+std::string bigEndian32(std::uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
+
 std::string pngChunk(const std::string& type, const std::string& data) {
-    return bigEndian32(static_cast<std::uint32_t>(data.size())) + type + data + bigEndian32(crc(type + data));
+    const std::string typed = type + data;
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()));
+    return bigEndian32(static_cast<std::uint32_t>(data.size())) + typed + bigEndian32(static_cast<std::uint32_t>(crc));
 }
 
 std::string readFile(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // The usual ways a resource file gets damaged, and two that once crashed or hung
@@ -18,6 +19,8 @@ enum class Damage {
 const char* damageName(Damage damage);
 
 std::string readFile(const std::string& path);
+
+std::string bigEndian32(std::uint32_t value);
 
 // One PNG chunk: big-endian length, type, data and the CRC of type and data.
 std::string pngChunk(const std::string& type, const std::string& data);
