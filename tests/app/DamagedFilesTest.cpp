@@ -17,12 +17,13 @@
 #include "spline/Spline.h"
 #include "support/DamagedFiles.h"
 #include "support/GlContext.h"
+#include "support/Scratch.h"
 
 namespace {
 
 // Writes the damaged file under its own name and returns the path.
 std::string damagedFile(const std::string& name, const std::string& good, Damage damage) {
-    const std::string path = std::string(ZEN_TEST_TMP_DIR) + "/damaged-" + name;
+    const std::string path = scratchPath("damaged-" + name);
     writeDamaged(path, good, damage);
     return path;
 }

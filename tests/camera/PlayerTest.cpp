@@ -15,6 +15,7 @@
 #include "spline/Spline.h"
 #include "spline/SplineFiles.h"
 #include "support/GlContext.h"
+#include "support/Scratch.h"
 
 namespace {
 
@@ -140,12 +141,12 @@ TEST(PlayerTextures, LoadsAnImageAndReportsAMissingOne) {
     iluInit();
     ilutInit();
     ilutRenderer(ILUT_OPENGL);
-    const std::string good = std::string(ZEN_TEST_TMP_DIR) + "/player-texture.tga";
+    const std::string good = scratchPath("player-texture.tga");
     const char header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 24, 0};  // 2x2, 24 bits
     std::ofstream(good, std::ios::binary).write(header, 18) << std::string(12, '\x7f');
     testing::internal::CaptureStderr();
     EXPECT_TRUE(glIsTexture(loadTextureReportingErrors(good)));
-    const std::string missing = std::string(ZEN_TEST_TMP_DIR) + "/no-such-texture.tga";
+    const std::string missing = scratchPath("no-such-texture.tga");
     loadTextureReportingErrors(missing);
     const std::string error = testing::internal::GetCapturedStderr();
     EXPECT_EQ(error.rfind("[ERROR] Could not load texture " + missing + ": ", 0), 0u) << error;

@@ -10,9 +10,9 @@
 #include <IL/il.h>
 #include <IL/ilu.h>
 #include <IL/ilut.h>
-#include <unistd.h>
 
 #include "environment/Environment.h"
+#include "support/Scratch.h"
 
 // The six faces in loading order and the solid colours the tests paint them.
 using Rgb = std::array<unsigned char, 3>;
@@ -29,11 +29,9 @@ inline void initialiseImageLibrary() {
     ilEnable(IL_FILE_OVERWRITE);
 }
 
-// Writes 8x8 solid faces with the given extension into a fresh scratch directory
-// of this process: tests of one fixture run side by side and share the names.
+// Writes 8x8 solid faces with the given extension into a fresh scratch directory.
 inline std::string writeFaces(const std::string& name, const std::string& extension) {
-    const std::string directory =
-        std::string(ZEN_TEST_TMP_DIR) + "/environment/" + name + "-" + std::to_string(getpid()) + "/";
+    const std::string directory = scratchPath("environment/" + name) + "/";
     std::system(("rm -rf '" + directory + "' && mkdir -p '" + directory + "'").c_str());
     for (std::size_t f = 0; f < kFaceNames.size(); ++f) {
         std::vector<unsigned char> pixels;

@@ -15,11 +15,13 @@
 #include "scene/AsteroidField.h"
 #include "shading/ShaderProgram.h"
 #include "support/GlContext.h"
+#include "support/Scratch.h"
 #include "threeds/ThreeDsWriter.h"
 
 namespace {
 
-const std::string kRoot = std::string(ZEN_TEST_TMP_DIR) + "/asteroid-field";
+// A resource tree of the running test.
+std::string root() { return scratchPath("asteroid-field"); }
 const std::string kShaders = std::string(ZEN_SOURCE_DIR) + "/resources/shader/";
 
 void writeTexture(const std::string& path, unsigned char r, unsigned char g, unsigned char b) {
@@ -48,10 +50,10 @@ ThreeDsMesh cube() {
     return mesh;
 }
 
-// A resource tree of our own: ../resources/models/asteroid/ seen from kRoot/bin.
+// A resource tree of our own: ../resources/models/asteroid/ seen from root()/bin.
 void writeResources() {
-    const std::string directory = kRoot + "/resources/models/asteroid/";
-    std::system(("mkdir -p '" + directory + "' '" + kRoot + "/bin'").c_str());
+    const std::string directory = root() + "/resources/models/asteroid/";
+    std::system(("mkdir -p '" + directory + "' '" + root() + "/bin'").c_str());
     ilEnable(IL_FILE_OVERWRITE);
     const unsigned char colours[3][3] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}};
     for (int t = 0; t < 3; ++t) {
@@ -74,7 +76,7 @@ protected:
         writeResources();
         char buffer[4096];
         previousDirectory = getcwd(buffer, sizeof buffer);
-        ASSERT_EQ(chdir((kRoot + "/bin").c_str()), 0);
+        ASSERT_EQ(chdir((root() + "/bin").c_str()), 0);
     }
     void TearDown() override { EXPECT_EQ(chdir(previousDirectory.c_str()), 0); }
 

@@ -12,6 +12,7 @@
 #include "shading/TextureFile.h"
 #include "support/DamagedFiles.h"
 #include "support/GlContext.h"
+#include "support/Scratch.h"
 
 #include <IL/il.h>
 #include <IL/ilu.h>
@@ -238,7 +239,7 @@ struct Accepted {
 };
 
 std::string writeScratch(const std::string& name, const Bytes& bytes) {
-    const std::string path = std::string(ZEN_TEST_TMP_DIR) + "/check-" + name;
+    const std::string path = scratchPath("check-" + name);
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }

@@ -1,20 +1,15 @@
 #pragma once
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
+#include "support/Scratch.h"
 
-// Writes a spline description file into this process's scratch folder and returns
-// its path: tests of one fixture run side by side and share the file names.
+// Writes a spline description file into the scratch folder and returns its path.
 inline std::string writeSplineFile(const std::string& name, const std::string& text) {
-    const std::filesystem::path folder =
-        std::filesystem::path(ZEN_TEST_TMP_DIR) / ("splines-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path path = folder / name;
+    const std::string path = scratchPath("splines/" + name);
     std::ofstream(path) << text;
-    return path.string();
+    return path;
 }
 
 // A complete file around the given header settings and point lines.

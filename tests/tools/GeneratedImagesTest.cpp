@@ -4,12 +4,12 @@
 #include <IL/ilut.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "Image.h"
 #include "support/GlContext.h"
+#include "support/Scratch.h"
 
 namespace {
 
@@ -94,8 +94,7 @@ TEST_F(GeneratedImages, EveryImageLoadsAs24BitRgbWithItsSize) {
 }
 
 TEST_F(GeneratedImages, TgaRowZeroReachesGlAsRowZero) {
-    std::filesystem::create_directories(ZEN_TEST_TMP_DIR);
-    const std::string path = std::string(ZEN_TEST_TMP_DIR) + "/rows.tga";
+    const std::string path = scratchPath("rows.tga");
     ASSERT_TRUE(saveTga(path, twoRowImage()));
     const std::vector<unsigned char> row = glRowZero(path, 4);
     EXPECT_EQ(row[0], 255);
@@ -103,8 +102,7 @@ TEST_F(GeneratedImages, TgaRowZeroReachesGlAsRowZero) {
 }
 
 TEST_F(GeneratedImages, PngRowZeroIsTheFirstRowOfTheLoadedData) {
-    std::filesystem::create_directories(ZEN_TEST_TMP_DIR);
-    const std::string path = std::string(ZEN_TEST_TMP_DIR) + "/rows.png";
+    const std::string path = scratchPath("rows.png");
     ASSERT_TRUE(savePng(path, twoRowImage()));
     ILuint name = 0;
     ilGenImages(1, &name);

@@ -5,14 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "support/Scratch.h"
 #include "threeds/ThreeDsWriter.h"
 
 // Meshes whose contents the tests know, written into the scratch directory.
-inline std::string scratchPath(const std::string& name) {
-    std::filesystem::create_directories(ZEN_TEST_TMP_DIR);
-    return std::string(ZEN_TEST_TMP_DIR) + "/" + name;
-}
-
 inline std::string writeMeshFile(const std::string& name, const std::vector<ThreeDsMesh>& meshes) {
     const std::string path = scratchPath(name);
     return writeThreeDs(path, meshes) ? path : "";

@@ -1,0 +1,28 @@
+#include "support/Scratch.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// "<suite>.<test>", or the process outside any test.
+std::string folderName() {
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    if (!test) return "process-" + std::to_string(getpid());
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    std::replace(name.begin(), name.end(), '/', '-');  // parameterised tests
+    return name;
+}
+
+}  // namespace
+
+std::string scratchPath(const std::string& name) {
+    const fs::path path = fs::path(ZEN_TEST_TMP_DIR) / folderName() / name;
+    fs::create_directories(path.parent_path());
+    return path.string();
+}
