@@ -41,12 +41,6 @@ std::string damagedTree(const DamagedRun& run) {
     return root + "/bin";
 }
 
-int occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
-
 class DamagedResource : public testing::TestWithParam<DamagedRun> {};
 
 }  // namespace

@@ -1,10 +1,8 @@
 // The whole flight of the real program: first path, hover loop, reflective fighter, sky box.
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -15,8 +13,6 @@ namespace {
 struct Position {
     float x = NAN, y = NAN, z = NAN;
 };
-
-void pause(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
 // The fighter's position from the last "Current Position" line a left click prints.
 Position lastPrintedPosition(const std::string& out) {

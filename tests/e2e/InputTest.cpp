@@ -1,9 +1,7 @@
 // The input handlers of the real program under Xvfb, driven by xdotool.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -14,14 +12,6 @@ namespace {
 // Half the right and bottom of the window at (50, 50): the mouse-look reference point.
 constexpr int kReferenceX = (50 + 1024) / 2;
 constexpr int kReferenceY = (50 + 768) / 2;
-
-int occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
-
-void pause(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
 bool pointerReaches(int x, int y, double timeoutSeconds) {
     for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {

@@ -24,10 +24,6 @@ std::string readFile(const std::string& path) {
     return content.str();
 }
 
-void sleepSeconds(double seconds) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
 // A report of ASan, LeakSanitizer or UBSan in a sanitized build.
 bool hasSanitizerReport(const std::string& text) {
     return text.find("ERROR: AddressSanitizer") != std::string::npos ||
@@ -85,7 +81,7 @@ bool ProgramRun::waitForOutput(const std::string& text, double timeoutSeconds) {
     for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
         if (standardOutput().find(text) != std::string::npos) return true;
         if (hasExited()) return standardOutput().find(text) != std::string::npos;
-        sleepSeconds(0.05);
+        pause(0.05);
     }
     return false;
 }
@@ -94,7 +90,7 @@ bool ProgramRun::waitForError(const std::string& text, double timeoutSeconds) {
     for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
         if (standardError().find(text) != std::string::npos) return true;
         if (hasExited()) return standardError().find(text) != std::string::npos;
-        sleepSeconds(0.05);
+        pause(0.05);
     }
     return false;
 }
@@ -109,7 +105,7 @@ std::string ProgramRun::findWindow(double timeoutSeconds) {
         lines >> window;
         if (window.empty()) {
             if (hasExited()) break;
-            sleepSeconds(0.1);
+            pause(0.1);
         }
     }
     return window;
@@ -156,7 +152,7 @@ bool ProgramRun::hasExited() {
 int ProgramRun::waitForExit(double timeoutSeconds) {
     for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
         if (hasExited()) return exitStatus;
-        sleepSeconds(0.05);
+        pause(0.05);
     }
     return hasExited() ? exitStatus : -1;
 }
@@ -184,3 +180,11 @@ WindowGeometry windowGeometry(const std::string& windowId) {
     }
     return geometry;
 }
+
+int occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+void pause(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }

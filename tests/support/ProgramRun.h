@@ -64,6 +64,12 @@ private:
 // Runs a shell command, returning its standard output.
 std::string runCommand(const std::string& command);
 
+// How often `part` occurs in `text`, e.g. a message in a program's output.
+int occurrences(const std::string& text, const std::string& part);
+
+// Lets the program under test run on for a while.
+void pause(double seconds);
+
 // Window geometry as xwininfo reports it.
 struct WindowGeometry {
     int x = -1;
