@@ -36,6 +36,15 @@ build_release() {
     fi
 }
 
+# start_xvfb <state file>: a private Xvfb on a free display, started as the tests
+# start theirs, and exported as DISPLAY. stop_xvfb <state file> ends it.
+start_xvfb() {
+    sh "$ROOT/tests/support/xvfb-start.sh" "$1" >/dev/null || return 1
+    DISPLAY=$(cat "$1")
+    export DISPLAY
+}
+stop_xvfb() { sh "$ROOT/tests/support/xvfb-stop.sh" "$1"; }
+
 # ASan, LeakSanitizer and UBSan for everything run from here on: any report ends
 # the process that made it with a failure. Leaks of the driver and system
 # libraries, and the two flight paths kept until exit, are suppressed by name.
