@@ -15,18 +15,13 @@
 #include "platform/model/Model3ds.h"
 #include "scene/AsteroidField.h"
 #include "shading/LightingParameters.h"
+#include "shading/ParameterUploads.h"
 #include "shading/ShaderProgram.h"
 #include "shadow/PassStates.h"
 #include "shadow/ShadowVolume.h"
 #include "spline/Spline.h"
 
 namespace {
-
-// "modelViewProj" of the bound pair's vertex program = the current GL matrices.
-void setModelViewProjection(ShaderProgram& shader) {
-    cgGLSetStateMatrixParameter(cgGetNamedParameter(shader.vertexProgram, "modelViewProj"),
-                                CG_GL_MODELVIEW_PROJECTION_MATRIX, CG_GL_MATRIX_IDENTITY);
-}
 
 void loadView(Scene& scene) {
     switch (scene.cameraMode) {
@@ -53,7 +48,7 @@ void drawAmbient(ShaderProgram& ambient, GLuint decal, const Matrix4* model, Mod
     ambient.enableTextureParameter("decal");
     glPushMatrix();
     if (model) glMultMatrixf(model->data());
-    setModelViewProjection(ambient);
+    setModelViewProjection(ambient.vertexProgram);
     mesh.render();
     glPopMatrix();
     ambient.disableTextureParameter("decal");

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/cg/CgGL.h"
 #include "platform/model/Model3ds.h"
 #include "shading/LightingParameters.h"
+#include "shading/ParameterUploads.h"
 #include "shading/ShaderProgram.h"
 #include "shading/TextureFile.h"
 #include "shadow/PassStates.h"
@@ -101,15 +101,11 @@ void AsteroidField::setAsteroidParameters(std::size_t i, const Light& light, con
             program.setTextureParameter("normalMap", asteroid.normalTexture);
             program.enableTextureParameter("normalMap");
         }
-        setVector3(program.fragmentProgram, "diffuseCoeff", &light.diffuse.x);
-        setVector3(program.fragmentProgram, "specularCoeff", &light.specular.x);
-        cgSetParameter1i(cgGetNamedParameter(program.fragmentProgram, "shininess"),
-                         static_cast<int>(light.shininess));
+        setLightCoefficients(program.fragmentProgram, light);
     }
     program.setTextureParameter("decal", asteroid.decalTexture);
     program.enableTextureParameter("decal");
-    cgGLSetStateMatrixParameter(cgGetNamedParameter(program.vertexProgram, "modelViewProj"),
-                                CG_GL_MODELVIEW_PROJECTION_MATRIX, CG_GL_MATRIX_IDENTITY);
+    setModelViewProjection(program.vertexProgram);
 }
 
 void AsteroidField::renderAmbient(const Light& light, const Vector3& eye) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/cg/CgGL.h"
 #include "shading/ShaderContext.h"
 
 ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/cg/CgGL.h"
 #include "platform/cg/GlslFiles.h"
 #include "shading/ShaderContext.h"
 #include "shading/ShaderProgram.h"
