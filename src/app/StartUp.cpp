@@ -35,12 +35,6 @@ void infoTwoLines(const char* text) { std::cout << text << "\n" << std::endl; }
 void infoOpen(const char* text) { std::cout << text << std::flush; }
 void ok() { info("[OK]"); }
 
-GLuint loadTexture(const char* relative, const char* errorText) {
-    const GLuint texture = loadTextureFile(resource(relative));
-    reportImageError(errorText);
-    return texture;
-}
-
 Model3ds* loadModel(const char* relative) {
     Model3ds* model = new Model3ds();
     model->loadModelWithTangents(resource(relative));
@@ -122,7 +116,7 @@ void createEnvironmentAndFighter(Player& player) {
 // "<message>" and "[OK]" on one line, with the load's error line between them.
 void loadTextureStep(const char* message, GLuint& texture, const char* relative, const char* errorText) {
     infoOpen(message);
-    texture = loadTexture(relative, errorText);
+    texture = loadTextureReportingErrors(resource(relative), errorText);
     ok();
 }
 

@@ -18,7 +18,7 @@ const char* const kDecalPattern = "../resources/models/asteroid/%s%u.%s";
 const char* const kNormalPattern = "../resources/models/asteroid/%s%u_NRM.%s";
 
 // Load errors are not reported here; they are cleared so no later check reports them.
-GLuint loadTexture(const char* pattern, unsigned variant) {
+GLuint loadVariantTextureQuietly(const char* pattern, unsigned variant) {
     char path[1024];
     std::snprintf(path, sizeof path, pattern, "Tex", variant, "tga");
     const GLuint texture = loadTextureFile(path);
@@ -38,8 +38,9 @@ AsteroidField::AsteroidField(int count, int range_, float speedBase_, float scal
                              bool useNormalMaps_)
     : range(range_), scaleBase(scaleBase_), speedBase(speedBase_), useNormalMaps(useNormalMaps_) {
     for (int t = 0; t < textureCount; ++t) {
-        decalTextures.push_back(loadTexture(kDecalPattern, static_cast<unsigned>(t)));
-        if (useNormalMaps) normalTextures.push_back(loadTexture(kNormalPattern, static_cast<unsigned>(t)));
+        decalTextures.push_back(loadVariantTextureQuietly(kDecalPattern, static_cast<unsigned>(t)));
+        if (useNormalMaps)
+            normalTextures.push_back(loadVariantTextureQuietly(kNormalPattern, static_cast<unsigned>(t)));
     }
     models.push_back(new Model3ds(kModelPath));
     models.front()->calculateTangents();
