@@ -16,6 +16,7 @@
 #include "app/GlErrorReport.h"
 #include "app/Scene.h"
 #include "camera/Player.h"
+#include "environment/CubeMap.h"
 #include "environment/Environment.h"
 #include "platform/model/Model3ds.h"
 #include "scene/AsteroidField.h"
@@ -98,7 +99,7 @@ bool initialiseDevil() {
 
 void createEnvironmentAndFighter(Player& player) {
     appState.environment = new Environment();
-    appState.environment->loadCubeMap();
+    loadCubeMap(*appState.environment);
     appState.environment->bumpReflection = true;
     appState.environment->createShader();
 
