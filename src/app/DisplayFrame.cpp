@@ -55,8 +55,9 @@ void drawAmbient(ShaderProgram& ambient, GLuint decal, const Matrix4* model, Mod
     ambient.unbind();
 }
 
-// Ambient pass of planet, fighter and podium; returns the fighter's model matrix.
-Matrix4 drawAmbientPass(Scene& scene) {
+// Ambient pass of planet, fighter and podium; rebuilds the fighter's model matrix
+// before drawing it and returns it.
+Matrix4 drawAmbientPassPlacingFighter(Scene& scene) {
     ShaderProgram& ambient = *appState.ambientShader;
     Player& player = *scene.player;
     beginAmbientPass();
@@ -93,9 +94,13 @@ void drawBumpLit(ShaderProgram& shader, GLuint decal, GLuint normalMap, const Ma
     shader.unbind();
 }
 
-void drawReflectiveFighter(Scene& scene) {
+// The first reflective frame brings the follow camera close once.
+void closeInOnFirstReflectiveFrame(Scene& scene) {
     if (appState.firstReflectiveFrame) scene.followCam->followDistance = -10.0f;
     appState.firstReflectiveFrame = false;
+}
+
+void drawReflectiveFighter(Scene& scene) {
     Environment& environment = *appState.environment;
     Player& player = *scene.player;
     environment.bumpReflectionShader->bind();
@@ -117,20 +122,26 @@ void drawLitPass(Scene& scene, const Matrix4& fighterMatrix) {
                 *appState.planetModel);
     drawBumpLit(*appState.bumpShader, appState.podiumDecalTexture, appState.podiumNormalTexture,
                 &appState.podiumTransform, *appState.podiumModel);
-    if (appState.reflectiveShip)
+    if (appState.reflectiveShip) {
+        closeInOnFirstReflectiveFrame(scene);
         drawReflectiveFighter(scene);
-    else
+    } else {
         drawBumpLit(*player.shader, player.decalTexture, player.normalTexture, &fighterMatrix, *player.model);
+    }
     appState.asteroidField->shader = appState.bumpShader;
     appState.asteroidField->renderLit(scene.lights[0], scene.eyePosition());
     glPopAttrib();
 }
 
-void measureFrameRate() {
+// The overlay shows the previous frame's rate, refreshed after more than half a second.
+void refreshDisplayedFrameRate() {
     if (appState.fpsAccumulator > 0.5f) {
         appState.displayedFps = appState.currentFps;
         appState.fpsAccumulator = 0.0f;
     }
+}
+
+void measureFrameRate() {
     const double dt = appState.frameTimer.elapsedSeconds();
     appState.currentFps = dt > 0.0 ? 1.0 / dt : 0.0;
     appState.frameTimer.start();
@@ -168,7 +179,7 @@ void displayFrame() {
     if (scene.player->currentPath) scene.player->currentPath->draw();
     appState.environment->drawSkyBox();
 
-    const Matrix4 fighterMatrix = drawAmbientPass(scene);
+    const Matrix4 fighterMatrix = drawAmbientPassPlacingFighter(scene);
     appState.asteroidField->shader = appState.ambientShader;
     appState.asteroidField->renderAmbient(scene.lights[0], scene.eyePosition());
 
@@ -177,6 +188,7 @@ void displayFrame() {
     appState.asteroidField->renderShadows(scene.lights[0]);
 
     drawLitPass(scene, fighterMatrix);
+    refreshDisplayedFrameRate();
     measureFrameRate();
     drawFrameRate();
     glutSwapBuffers();
