@@ -66,7 +66,7 @@ Matrix4 drawAmbientPassPlacingFighter(Scene& scene) {
     const Matrix4 fighterMatrix = player.modelMatrix;
     drawAmbient(ambient, player.decalTexture, &fighterMatrix, *player.model);
     drawAmbient(ambient, appState.podiumDecalTexture, &appState.podiumTransform, *appState.podiumModel);
-    glPopAttrib();
+    endPass();
     return fighterMatrix;
 }
 
@@ -130,7 +130,7 @@ void drawLitPass(Scene& scene, const Matrix4& fighterMatrix) {
     }
     appState.asteroidField->shader = appState.bumpShader;
     appState.asteroidField->renderLit(scene.lights[0], scene.eyePosition());
-    glPopAttrib();
+    endPass();
 }
 
 // The overlay shows the previous frame's rate, refreshed after more than half a second.

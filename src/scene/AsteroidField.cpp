@@ -121,7 +121,7 @@ void AsteroidField::renderAmbient(const Light& light, const Vector3& eye) {
         setAsteroidParameters(i, light, eye, currentMatrix);
         beginAmbientPass();
         if (asteroid.model) asteroid.model->render();
-        glPopAttrib();
+        endPass();
         glPopMatrix();
         shader->disableTextureParameter("decal");
         shader->unbind();

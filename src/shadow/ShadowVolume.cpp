@@ -65,7 +65,7 @@ void ShadowVolume::renderVolume(const Matrix4& modelMatrix) {
     glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
     sendSilhouetteQuads();
     extrusionShader->unbind();
-    glPopAttrib();
+    endPass();
 }
 
 void ShadowVolume::updateFacing(const Matrix4& modelMatrix) {
