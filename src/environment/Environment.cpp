@@ -50,6 +50,7 @@ void Environment::setReflectionParameters(const Light& light, const Vector3& eye
         return;
     }
     ShaderProgram& program = *bumpReflectionShader;
+    // Light and eye in world space, unlike the bump upload: these programs reach object space through "model".
     setVector3(program.fragmentProgram, "lightPosition", &light.position.x);
     setVector3(program.fragmentProgram, "eyePosition", &eye.x);
     setLightCoefficients(program.fragmentProgram, light);

@@ -60,6 +60,7 @@ AsteroidField::~AsteroidField() {
         delete asteroid;
     }
     asteroids.clear();
+    // Whichever pair the field holds last is its own: in the program that is bumpShader, released here for all.
     delete shader;
     shader = nullptr;
     // Both lists hold OpenGL texture names, made by ilutGLLoadImage.
@@ -92,7 +93,7 @@ void AsteroidField::setAsteroidParameters(std::size_t i, const Light& light, con
     if (!ambientPass) {
         const Matrix4 toObject = objectSpaceMatrix(model);
         const Vector4 lightPosition = multiplyRows(toObject, light.position);
-        // The eye is a point: the asteroid's translation must reach it.
+        // A point, unlike the light and multiplyRowsDirection: the asteroid's translation must reach the eye.
         const Vector3 eyePosition = multiplyRowsPoint(toObject, eye);
         // Without normal maps the fragment program lights in object space itself.
         const CGprogram target = useNormalMaps ? program.vertexProgram : program.fragmentProgram;

@@ -38,7 +38,7 @@ void setLightingParameters(ShaderProgram& shader, const Matrix4& model) {
         setVector3(shader.vertexProgram, "lightPosition", lightPosition.data());
     }
     const Vector3 eye = scene ? scene->eyePosition() : Vector3(0.0f, 0.0f, 0.0f);
-    // The eye is a point: the object's translation must reach it.
+    // A point, unlike the light and multiplyRowsDirection: the object's translation must reach the eye.
     const Vector3 eyePosition = multiplyRowsPoint(toObject, eye);
     setVector3(shader.vertexProgram, "eyePosition", &eyePosition.x);
     if (light) setLightCoefficients(shader.fragmentProgram, *light);
