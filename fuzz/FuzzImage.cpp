@@ -47,8 +47,7 @@ void discardGlErrors() {
 }
 
 void loadAsTexture(const std::string& path) {
-    GLuint texture = loadTextureFile(path);
-    reportImageError("texture: ");
+    GLuint texture = loadTextureReportingErrors(path, "texture: ");
     if (texture) glDeleteTextures(1, &texture);
     discardGlErrors();
 }

@@ -15,18 +15,13 @@
 #include "platform/model/Model3ds.h"
 #include "scene/AsteroidField.h"
 #include "shading/LightingParameters.h"
+#include "shading/ParameterUploads.h"
 #include "shading/ShaderProgram.h"
 #include "shadow/PassStates.h"
 #include "shadow/ShadowVolume.h"
 #include "spline/Spline.h"
 
 namespace {
-
-// "modelViewProj" of the bound pair's vertex program = the current GL matrices.
-void setModelViewProjection(ShaderProgram& shader) {
-    cgGLSetStateMatrixParameter(cgGetNamedParameter(shader.vertexProgram, "modelViewProj"),
-                                CG_GL_MODELVIEW_PROJECTION_MATRIX, CG_GL_MATRIX_IDENTITY);
-}
 
 void loadView(Scene& scene) {
     switch (scene.cameraMode) {
@@ -53,15 +48,16 @@ void drawAmbient(ShaderProgram& ambient, GLuint decal, const Matrix4* model, Mod
     ambient.enableTextureParameter("decal");
     glPushMatrix();
     if (model) glMultMatrixf(model->data());
-    setModelViewProjection(ambient);
+    setModelViewProjection(ambient.vertexProgram);
     mesh.render();
     glPopMatrix();
     ambient.disableTextureParameter("decal");
     ambient.unbind();
 }
 
-// Ambient pass of planet, fighter and podium; returns the fighter's model matrix.
-Matrix4 drawAmbientPass(Scene& scene) {
+// Ambient pass of planet, fighter and podium; rebuilds the fighter's model matrix
+// before drawing it and returns it.
+Matrix4 drawAmbientPassPlacingFighter(Scene& scene) {
     ShaderProgram& ambient = *appState.ambientShader;
     Player& player = *scene.player;
     beginAmbientPass();
@@ -70,7 +66,7 @@ Matrix4 drawAmbientPass(Scene& scene) {
     const Matrix4 fighterMatrix = player.modelMatrix;
     drawAmbient(ambient, player.decalTexture, &fighterMatrix, *player.model);
     drawAmbient(ambient, appState.podiumDecalTexture, &appState.podiumTransform, *appState.podiumModel);
-    glPopAttrib();
+    endPass();
     return fighterMatrix;
 }
 
@@ -98,9 +94,13 @@ void drawBumpLit(ShaderProgram& shader, GLuint decal, GLuint normalMap, const Ma
     shader.unbind();
 }
 
-void drawReflectiveFighter(Scene& scene) {
+// The first reflective frame brings the follow camera close once.
+void closeInOnFirstReflectiveFrame(Scene& scene) {
     if (appState.firstReflectiveFrame) scene.followCam->followDistance = -10.0f;
     appState.firstReflectiveFrame = false;
+}
+
+void drawReflectiveFighter(Scene& scene) {
     Environment& environment = *appState.environment;
     Player& player = *scene.player;
     environment.bumpReflectionShader->bind();
@@ -122,20 +122,26 @@ void drawLitPass(Scene& scene, const Matrix4& fighterMatrix) {
                 *appState.planetModel);
     drawBumpLit(*appState.bumpShader, appState.podiumDecalTexture, appState.podiumNormalTexture,
                 &appState.podiumTransform, *appState.podiumModel);
-    if (appState.reflectiveShip)
+    if (appState.reflectiveShip) {
+        closeInOnFirstReflectiveFrame(scene);
         drawReflectiveFighter(scene);
-    else
+    } else {
         drawBumpLit(*player.shader, player.decalTexture, player.normalTexture, &fighterMatrix, *player.model);
+    }
     appState.asteroidField->shader = appState.bumpShader;
     appState.asteroidField->renderLit(scene.lights[0], scene.eyePosition());
-    glPopAttrib();
+    endPass();
 }
 
-void measureFrameRate() {
+// The overlay shows the previous frame's rate, refreshed after more than half a second.
+void refreshDisplayedFrameRate() {
     if (appState.fpsAccumulator > 0.5f) {
         appState.displayedFps = appState.currentFps;
         appState.fpsAccumulator = 0.0f;
     }
+}
+
+void measureFrameRate() {
     const double dt = appState.frameTimer.elapsedSeconds();
     appState.currentFps = dt > 0.0 ? 1.0 / dt : 0.0;
     appState.frameTimer.start();
@@ -173,7 +179,7 @@ void displayFrame() {
     if (scene.player->currentPath) scene.player->currentPath->draw();
     appState.environment->drawSkyBox();
 
-    const Matrix4 fighterMatrix = drawAmbientPass(scene);
+    const Matrix4 fighterMatrix = drawAmbientPassPlacingFighter(scene);
     appState.asteroidField->shader = appState.ambientShader;
     appState.asteroidField->renderAmbient(scene.lights[0], scene.eyePosition());
 
@@ -182,6 +188,7 @@ void displayFrame() {
     appState.asteroidField->renderShadows(scene.lights[0]);
 
     drawLitPass(scene, fighterMatrix);
+    refreshDisplayedFrameRate();
     measureFrameRate();
     drawFrameRate();
     glutSwapBuffers();

@@ -57,7 +57,7 @@ void printAndFlush(const char* format, int a, int b) {
 }
 
 // Tracks one button; a press also remembers the pointer and prints `pressed`. True on a press.
-bool trackButton(bool& down, int state, int x, int y, const char* pressed) {
+bool trackButtonAndReportPress(bool& down, int state, int x, int y, const char* pressed) {
     if (state == GLUT_UP) down = false;
     if (state != GLUT_DOWN) return false;
     Scene& s = scene();
@@ -69,12 +69,12 @@ bool trackButton(bool& down, int state, int x, int y, const char* pressed) {
 }
 
 void onLeftButton(int state, int x, int y) {
-    if (trackButton(scene().leftButtonDown, state, x, y, "[INFO] Left Button clicked at: %d %d\n"))
+    if (trackButtonAndReportPress(scene().leftButtonDown, state, x, y, "[INFO] Left Button clicked at: %d %d\n"))
         scene().player->printPosition();
 }
 
 void onRightButton(int state, int x, int y) {
-    trackButton(scene().rightButtonDown, state, x, y, "[INFO] Right Button clicked at: %d %d\n");
+    trackButtonAndReportPress(scene().rightButtonDown, state, x, y, "[INFO] Right Button clicked at: %d %d\n");
 }
 
 }  // namespace

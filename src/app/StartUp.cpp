@@ -16,6 +16,7 @@
 #include "app/GlErrorReport.h"
 #include "app/Scene.h"
 #include "camera/Player.h"
+#include "environment/CubeMap.h"
 #include "environment/Environment.h"
 #include "platform/model/Model3ds.h"
 #include "scene/AsteroidField.h"
@@ -34,12 +35,6 @@ void info(const char* text) { std::cout << text << std::endl; }
 void infoTwoLines(const char* text) { std::cout << text << "\n" << std::endl; }
 void infoOpen(const char* text) { std::cout << text << std::flush; }
 void ok() { info("[OK]"); }
-
-GLuint loadTexture(const char* relative, const char* errorText) {
-    const GLuint texture = loadTextureFile(resource(relative));
-    reportImageError(errorText);
-    return texture;
-}
 
 Model3ds* loadModel(const char* relative) {
     Model3ds* model = new Model3ds();
@@ -104,7 +99,7 @@ bool initialiseDevil() {
 
 void createEnvironmentAndFighter(Player& player) {
     appState.environment = new Environment();
-    appState.environment->loadCubeMap();
+    loadCubeMap(*appState.environment);
     appState.environment->bumpReflection = true;
     appState.environment->createShader();
 
@@ -122,7 +117,7 @@ void createEnvironmentAndFighter(Player& player) {
 // "<message>" and "[OK]" on one line, with the load's error line between them.
 void loadTextureStep(const char* message, GLuint& texture, const char* relative, const char* errorText) {
     infoOpen(message);
-    texture = loadTexture(relative, errorText);
+    texture = loadTextureReportingErrors(resource(relative), errorText);
     ok();
 }
 

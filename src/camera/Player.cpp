@@ -24,12 +24,6 @@ const PathDisplayPreset kPathDisplayPresets[4] = {{0, 0, 0}, {0, 1, 0}, {2, 1, 0
 
 }  // namespace
 
-GLuint loadTextureReportingErrors(const std::string& path) {
-    const GLuint texture = loadTextureFile(path);
-    reportImageError("[ERROR] Could not load texture " + path + ": ");
-    return texture;
-}
-
 Player::Player() : model(new Model3ds()) {}
 
 Player::~Player() { delete model; }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include <GL/glew.h>
@@ -59,6 +58,3 @@ private:
     void followPath(float dt);
     void switchToSecondPath();
 };
-
-// ilutGLLoadImage with the error line on standard error; the name is returned either way.
-GLuint loadTextureReportingErrors(const std::string& path);

@@ -79,5 +79,3 @@ void loadCubeMap(Environment& environment) {
     for (const CubeFace& face : kFaces)
         buildFace(environment.cubeMapDirectory + face.name + environment.imageExtension, face.target);
 }
-
-void Environment::loadCubeMap() { ::loadCubeMap(*this); }

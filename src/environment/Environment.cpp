@@ -1,7 +1,7 @@
 #include "environment/Environment.h"
 
 #include "platform/cg/CgGL.h"
-#include "shading/LightingParameters.h"
+#include "shading/ParameterUploads.h"
 #include "shading/ShaderProgram.h"
 
 namespace {
@@ -12,8 +12,7 @@ void setStateMatrix(CGprogram program, const char* name, CGGLenum matrix, CGGLen
 
 // The matrices both pairs need, and the world-space eye, on the vertex program.
 void setViewParameters(ShaderProgram& program, const Vector3& eye) {
-    setStateMatrix(program.vertexProgram, "modelViewProj", CG_GL_MODELVIEW_PROJECTION_MATRIX,
-                   CG_GL_MATRIX_IDENTITY);
+    setModelViewProjection(program.vertexProgram);
     setStateMatrix(program.vertexProgram, "modelView", CG_GL_MODELVIEW_MATRIX, CG_GL_MATRIX_IDENTITY);
     setStateMatrix(program.vertexProgram, "modelViewIT", CG_GL_MODELVIEW_MATRIX, CG_GL_MATRIX_INVERSE_TRANSPOSE);
     cgSetParameter3f(cgGetNamedParameter(program.vertexProgram, "eyePosition"), eye.x, eye.y, eye.z);
@@ -51,11 +50,10 @@ void Environment::setReflectionParameters(const Light& light, const Vector3& eye
         return;
     }
     ShaderProgram& program = *bumpReflectionShader;
+    // Light and eye in world space, unlike the bump upload: these programs reach object space through "model".
     setVector3(program.fragmentProgram, "lightPosition", &light.position.x);
     setVector3(program.fragmentProgram, "eyePosition", &eye.x);
-    setVector3(program.fragmentProgram, "diffuseCoeff", &light.diffuse.x);
-    setVector3(program.fragmentProgram, "specularCoeff", &light.specular.x);
-    cgSetParameter1i(cgGetNamedParameter(program.fragmentProgram, "shininess"), static_cast<int>(light.shininess));
+    setLightCoefficients(program.fragmentProgram, light);
     program.setVertexMatrixParameter("model", model);
     program.setFragmentMatrixParameter("model", model);
     setViewParameters(program, eye);

@@ -14,7 +14,7 @@ class Environment {
 public:
     ShaderProgram* reflectionShader = nullptr;  // the pair when bumpReflection is false; owned
     ShaderProgram* bumpReflectionShader = nullptr;  // the pair when bumpReflection is true; owned
-    GLuint cubeMapTexture = 0;
+    GLuint cubeMapTexture = 0;  // built by loadCubeMap (CubeMap.h); owned
     bool bumpReflection = false;
     std::string imageExtension = "png";
     std::string cubeMapDirectory = "../resources/textures/custom_space/";
@@ -26,8 +26,6 @@ public:
     Environment(const Environment&) = delete;
     Environment& operator=(const Environment&) = delete;
 
-    // Builds cubeMapTexture from the six face images (see CubeMap.h).
-    void loadCubeMap();
     // Creates the pair that bumpReflection selects and attaches the cube map to "cubeMap".
     void createShader();
     // A cube of edge 3000 around the viewer, textured with the cube map in world orientation.

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/cg/CgGL.h"
 #include "platform/model/Model3ds.h"
 #include "shading/LightingParameters.h"
+#include "shading/ParameterUploads.h"
 #include "shading/ShaderProgram.h"
 #include "shading/TextureFile.h"
 #include "shadow/PassStates.h"
@@ -18,7 +18,7 @@ const char* const kDecalPattern = "../resources/models/asteroid/%s%u.%s";
 const char* const kNormalPattern = "../resources/models/asteroid/%s%u_NRM.%s";
 
 // Load errors are not reported here; they are cleared so no later check reports them.
-GLuint loadTexture(const char* pattern, unsigned variant) {
+GLuint loadVariantTextureQuietly(const char* pattern, unsigned variant) {
     char path[1024];
     std::snprintf(path, sizeof path, pattern, "Tex", variant, "tga");
     const GLuint texture = loadTextureFile(path);
@@ -38,8 +38,9 @@ AsteroidField::AsteroidField(int count, int range_, float speedBase_, float scal
                              bool useNormalMaps_)
     : range(range_), scaleBase(scaleBase_), speedBase(speedBase_), useNormalMaps(useNormalMaps_) {
     for (int t = 0; t < textureCount; ++t) {
-        decalTextures.push_back(loadTexture(kDecalPattern, static_cast<unsigned>(t)));
-        if (useNormalMaps) normalTextures.push_back(loadTexture(kNormalPattern, static_cast<unsigned>(t)));
+        decalTextures.push_back(loadVariantTextureQuietly(kDecalPattern, static_cast<unsigned>(t)));
+        if (useNormalMaps)
+            normalTextures.push_back(loadVariantTextureQuietly(kNormalPattern, static_cast<unsigned>(t)));
     }
     models.push_back(new Model3ds(kModelPath));
     models.front()->calculateTangents();
@@ -59,6 +60,7 @@ AsteroidField::~AsteroidField() {
         delete asteroid;
     }
     asteroids.clear();
+    // Whichever pair the field holds last is its own: in the program that is bumpShader, released here for all.
     delete shader;
     shader = nullptr;
     // Both lists hold OpenGL texture names, made by ilutGLLoadImage.
@@ -91,7 +93,7 @@ void AsteroidField::setAsteroidParameters(std::size_t i, const Light& light, con
     if (!ambientPass) {
         const Matrix4 toObject = objectSpaceMatrix(model);
         const Vector4 lightPosition = multiplyRows(toObject, light.position);
-        // The eye is a point: the asteroid's translation must reach it.
+        // A point, unlike the light and multiplyRowsDirection: the asteroid's translation must reach the eye.
         const Vector3 eyePosition = multiplyRowsPoint(toObject, eye);
         // Without normal maps the fragment program lights in object space itself.
         const CGprogram target = useNormalMaps ? program.vertexProgram : program.fragmentProgram;
@@ -101,15 +103,11 @@ void AsteroidField::setAsteroidParameters(std::size_t i, const Light& light, con
             program.setTextureParameter("normalMap", asteroid.normalTexture);
             program.enableTextureParameter("normalMap");
         }
-        setVector3(program.fragmentProgram, "diffuseCoeff", &light.diffuse.x);
-        setVector3(program.fragmentProgram, "specularCoeff", &light.specular.x);
-        cgSetParameter1i(cgGetNamedParameter(program.fragmentProgram, "shininess"),
-                         static_cast<int>(light.shininess));
+        setLightCoefficients(program.fragmentProgram, light);
     }
     program.setTextureParameter("decal", asteroid.decalTexture);
     program.enableTextureParameter("decal");
-    cgGLSetStateMatrixParameter(cgGetNamedParameter(program.vertexProgram, "modelViewProj"),
-                                CG_GL_MODELVIEW_PROJECTION_MATRIX, CG_GL_MATRIX_IDENTITY);
+    setModelViewProjection(program.vertexProgram);
 }
 
 void AsteroidField::renderAmbient(const Light& light, const Vector3& eye) {
@@ -124,7 +122,7 @@ void AsteroidField::renderAmbient(const Light& light, const Vector3& eye) {
         setAsteroidParameters(i, light, eye, currentMatrix);
         beginAmbientPass();
         if (asteroid.model) asteroid.model->render();
-        glPopAttrib();
+        endPass();
         glPopMatrix();
         shader->disableTextureParameter("decal");
         shader->unbind();

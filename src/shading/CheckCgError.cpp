@@ -1,3 +1,5 @@
+#include "shading/CheckCgError.h"
+
 #include <cstdio>
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Scene.h"
-#include "platform/cg/CgGL.h"
+#include "shading/ParameterUploads.h"
 #include "shading/ShaderProgram.h"
 
 Vector4 multiplyRows(const Matrix4& m, const Vector4& v) {
@@ -28,10 +28,6 @@ Matrix4 objectSpaceMatrix(const Matrix4& model) {
     return m;
 }
 
-void setVector3(CGprogram program, const char* name, const float* values) {
-    cgGLSetParameter3fv(cgGetNamedParameter(program, name), values);
-}
-
 void setLightingParameters(ShaderProgram& shader, const Matrix4& model) {
     const Scene* scene = appState.scene;
     const Matrix4 toObject = objectSpaceMatrix(model);
@@ -42,14 +38,9 @@ void setLightingParameters(ShaderProgram& shader, const Matrix4& model) {
         setVector3(shader.vertexProgram, "lightPosition", lightPosition.data());
     }
     const Vector3 eye = scene ? scene->eyePosition() : Vector3(0.0f, 0.0f, 0.0f);
-    // The eye is a point: the object's translation must reach it.
+    // A point, unlike the light and multiplyRowsDirection: the object's translation must reach the eye.
     const Vector3 eyePosition = multiplyRowsPoint(toObject, eye);
     setVector3(shader.vertexProgram, "eyePosition", &eyePosition.x);
-    if (light) {
-        setVector3(shader.fragmentProgram, "diffuseCoeff", light->diffuse.data());
-        setVector3(shader.fragmentProgram, "specularCoeff", light->specular.data());
-        cgSetParameter1i(cgGetNamedParameter(shader.fragmentProgram, "shininess"), static_cast<int>(light->shininess));
-    }
-    cgGLSetStateMatrixParameter(cgGetNamedParameter(shader.vertexProgram, "modelViewProj"),
-                                CG_GL_MODELVIEW_PROJECTION_MATRIX, CG_GL_MATRIX_IDENTITY);
+    if (light) setLightCoefficients(shader.fragmentProgram, *light);
+    setModelViewProjection(shader.vertexProgram);
 }

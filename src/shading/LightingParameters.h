@@ -1,13 +1,8 @@
 #pragma once
 
 #include "math/Matrix4.h"
-#include "platform/cg/Cg.h"
 
 class ShaderProgram;
-
-// Sets the three-component parameter `name` of `program` from values[0..2],
-// e.g. a Vector3, or the x, y, z (r, g, b) of a Vector4.
-void setVector3(CGprogram program, const char* name, const float* values);
 
 // r[i] = m[4i..4i+3] . v: each stored column read as a row.
 Vector4 multiplyRows(const Matrix4& m, const Vector4& v);
@@ -19,6 +14,6 @@ Vector3 multiplyRowsPoint(const Matrix4& m, const Vector3& v);
 // world-to-object transform.
 Matrix4 objectSpaceMatrix(const Matrix4& model);
 
-// Uploads light, eye, colours, shininess and modelViewProj for one scene object
+// Uploads light, eye, colours, shininess and the model-view-projection matrix for one scene object
 // drawn with the bound pair under the given model matrix.
 void setLightingParameters(ShaderProgram& shader, const Matrix4& model);

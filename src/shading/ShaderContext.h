@@ -11,7 +11,3 @@ struct ShaderContext {
     // Created on the first call; ends the process when the card lacks a profile.
     static ShaderContext& instance();
 };
-
-// Returns when the runtime reports no error; otherwise prints the situation, the
-// error text (and the compiler listing) and ends the process with status 1.
-void checkCgError(const char* situation);

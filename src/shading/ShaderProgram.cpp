@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/cg/CgGL.h"
+#include "shading/CheckCgError.h"
 #include "shading/ShaderContext.h"
 
 ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {

@@ -5,7 +5,7 @@
 #include <GL/glew.h>
 
 #include "math/Matrix4.h"
-#include "platform/cg/CgGL.h"
+#include "platform/cg/Cg.h"
 
 // A vertex and fragment program pair compiled from two source files.
 class ShaderProgram {

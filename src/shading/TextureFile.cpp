@@ -37,6 +37,16 @@ GLuint loadTextureFile(const std::string& path) {
     return ilutGLLoadImage(&name[0]);
 }
 
+GLuint loadTextureReportingErrors(const std::string& path, const std::string& errorMessage) {
+    const GLuint texture = loadTextureFile(path);
+    reportImageError(errorMessage);
+    return texture;
+}
+
+GLuint loadTextureReportingErrors(const std::string& path) {
+    return loadTextureReportingErrors(path, "[ERROR] Could not load texture " + path + ": ");
+}
+
 bool loadImageFile(const std::string& path) {
     return passesImageCheck(path) && ilLoadImage(path.c_str()) == IL_TRUE;
 }

@@ -12,6 +12,12 @@
 // the file is refused. The error, if any, stays pending for reportImageError.
 GLuint loadTextureFile(const std::string& path);
 
+// loadTextureFile, then reportImageError(errorMessage): the load's error line, if
+// any, goes to standard error. The texture name (0 when refused) is returned either way.
+GLuint loadTextureReportingErrors(const std::string& path, const std::string& errorMessage);
+// The same with the message "[ERROR] Could not load texture <path>: ".
+GLuint loadTextureReportingErrors(const std::string& path);
+
 // Loads an image file into DevIL's bound image through ilLoadImage; false when it
 // failed or the file was refused, with the error pending.
 bool loadImageFile(const std::string& path);

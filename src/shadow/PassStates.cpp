@@ -62,3 +62,5 @@ void beginLitPass() {
     glBlendFunc(GL_ONE, GL_ONE);
     glDepthFunc(GL_LEQUAL);
 }
+
+void endPass() { glPopAttrib(); }

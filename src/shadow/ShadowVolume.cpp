@@ -6,6 +6,7 @@
 
 #include "platform/cg/CgGL.h"
 #include "shading/LightingParameters.h"
+#include "shading/ParameterUploads.h"
 #include "shading/ShaderProgram.h"
 #include "shadow/EdgeConnectivity.h"
 #include "shadow/PassStates.h"
@@ -58,14 +59,13 @@ void ShadowVolume::renderVolume(const Matrix4& modelMatrix) {
     updateFacing(modelMatrix);
     findSilhouette();
     extrusionShader->bind();
-    cgGLSetStateMatrixParameter(cgGetNamedParameter(extrusionShader->vertexProgram, "modelViewProj"),
-                                CG_GL_MODELVIEW_PROJECTION_MATRIX, CG_GL_MATRIX_IDENTITY);
+    setModelViewProjection(extrusionShader->vertexProgram);
     cgGLSetParameter4fv(cgGetNamedParameter(extrusionShader->vertexProgram, "L"), light.data());
     glDisable(GL_LIGHTING);
     glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
     sendSilhouetteQuads();
     extrusionShader->unbind();
-    glPopAttrib();
+    endPass();
 }
 
 void ShadowVolume::updateFacing(const Matrix4& modelMatrix) {

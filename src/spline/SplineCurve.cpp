@@ -37,8 +37,9 @@ void catmullRom(const Segment& s, float t, Vector3& position, Vector3& derivativ
 
 bool isZero(const Vector3& v) { return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f; }
 
-// The frame of a later sample follows the bend between the two tangents.
-void continueFrame(const CurveSample& previous, CurveSample& sample) {
+// The frame of a later sample follows the bend between the two tangents; its arc
+// length adds the chord from the previous sample.
+void continueFrameAndArcLength(const CurveSample& previous, CurveSample& sample) {
     Vector3 b = normalized(cross(previous.tangent, sample.tangent));
     if (isZero(b)) b = previous.binormal;
     if (dot(previous.binormal, b) < 0.0f) b = -b;
@@ -72,7 +73,7 @@ void Spline::computeCurve() {
             sample.binormal = cross(sample.normal, sample.tangent);
             sample.arcLength = 0.0f;
         } else {
-            continueFrame(samples[k - 1], sample);
+            continueFrameAndArcLength(samples[k - 1], sample);
         }
     }
     sampleCount = count;

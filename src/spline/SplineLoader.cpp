@@ -53,7 +53,7 @@ bool countsAcceptable(int controls, int subdivision) {
 }
 
 // Allocates both arrays zero-filled; refused counts leave the spline empty.
-void beginPoints(Spline& spline) {
+void allocatePoints(Spline& spline) {
     spline.pointsRead = 0;
     if (!countsAcceptable(spline.controlCount, spline.curveSubdivision)) {
         spline.controlCount = 0;
@@ -97,7 +97,7 @@ private:
             spline.displayOrientationLen = static_cast<float>(value);
         } else if (contains(line, "begin_points")) {
             // A second block would wipe the points of the first: only the first counts.
-            if (!pointsBlockBegun) beginPoints(spline);
+            if (!pointsBlockBegun) allocatePoints(spline);
             pointsBlockBegun = true;
             state = LoaderState::Points;
         } else if (contains(line, "end_spline")) {

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "camera/Player.h"
 #include "environment/CubeMap.h"
 #include "environment/FaceImages.h"
 #include "platform/model/Model3ds.h"

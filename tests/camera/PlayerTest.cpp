@@ -12,6 +12,7 @@
 
 #include "app/AppState.h"
 #include "camera/Player.h"
+#include "shading/TextureFile.h"
 #include "spline/Spline.h"
 #include "spline/SplineFiles.h"
 #include "support/GlContext.h"

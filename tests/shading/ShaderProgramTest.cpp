@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/cg/GlslFiles.h"
+#include "shading/ParameterUploads.h"
 #include "shading/ShaderContext.h"
 #include "shading/ShaderProgram.h"
 #include "support/RowTexture.h"
@@ -69,8 +70,7 @@ TEST_F(ShaderPair, AmbientPairDrawsTheDecalAtAModestLevel) {
     pair.bind();
     pair.setTextureParameter("decal", decal);
     pair.enableTextureParameter("decal");
-    cgGLSetStateMatrixParameter(cgGetNamedParameter(pair.vertexProgram, "modelViewProj"),
-                                CG_GL_MODELVIEW_PROJECTION_MATRIX, CG_GL_MATRIX_IDENTITY);
+    setModelViewProjection(pair.vertexProgram);
     glRectf(-1, -1, 1, 1);
     pair.disableTextureParameter("decal");
     pair.unbind();

@@ -53,7 +53,7 @@ protected:
     }
 
     void popAndExpectStartingState() {
-        glPopAttrib();
+        endPass();
         glActiveStencilFaceEXT(GL_FRONT);
         expectState({GL_LIGHTING}, {GL_DEPTH_TEST, GL_CULL_FACE, GL_STENCIL_TEST, GL_STENCIL_TEST_TWO_SIDE_EXT, GL_BLEND},
                     {{GL_CULL_FACE_MODE, GL_FRONT}, {GL_DEPTH_FUNC, GL_GREATER}, {GL_STENCIL_WRITEMASK, 0x0F},

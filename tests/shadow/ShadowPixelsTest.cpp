@@ -121,7 +121,7 @@ protected:
         beginAmbientPass();
         drawFloor(kAmbientGrey);
         drawModel(caster, placement, kAmbientGrey);
-        glPopAttrib();
+        endPass();
         if (drawVolume) {
             glPushMatrix();
             glMultMatrixf(placement.data());
@@ -132,7 +132,7 @@ protected:
         beginLitPass();
         drawFloor(kLitGrey);
         drawModel(caster, placement, kLitGrey);
-        glPopAttrib();
+        endPass();
         ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 

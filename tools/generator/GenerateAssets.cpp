@@ -20,12 +20,12 @@
 #include <string>
 
 #include "AssetWriter.h"
-#include "Asteroid.h"
-#include "CubeMap.h"
+#include "AsteroidAssets.h"
 #include "Fighter.h"
 #include "Icon.h"
 #include "Planet.h"
 #include "Podium.h"
+#include "SkyFaces.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     writePodium(out);
     writeAsteroid(out);
     writeFighter(out);
-    writeCubeMap(out);
+    writeSkyFaces(out);
     if (out.failures > 0) {
         std::cerr << "[ERROR] " << out.failures << " asset(s) could not be generated" << std::endl;
         return 1;

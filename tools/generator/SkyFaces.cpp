@@ -1,4 +1,4 @@
-#include "CubeMap.h"
+#include "SkyFaces.h"
 
 #include <algorithm>
 #include <cmath>
@@ -131,7 +131,7 @@ std::vector<Color> nebulaLayer(int face) {
 
 }  // namespace
 
-void writeCubeMap(AssetWriter& out) {
+void writeSkyFaces(AssetWriter& out) {
     const std::vector<Star> list = stars();
     for (int face = 0; face < 6; ++face) {
         std::vector<Color> light = nebulaLayer(face);

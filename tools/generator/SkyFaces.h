@@ -10,4 +10,4 @@
 Vector3 cubeFaceDirection(int face, int x, int y, int size);
 
 // The six 1024x1024 faces of the sky: stars and nebulae as one function of direction.
-void writeCubeMap(AssetWriter& out);
+void writeSkyFaces(AssetWriter& out);

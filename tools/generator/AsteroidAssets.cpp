@@ -1,4 +1,4 @@
-#include "Asteroid.h"
+#include "AsteroidAssets.h"
 
 #include <algorithm>
 #include <cmath>
