@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include "camera/Player.h"

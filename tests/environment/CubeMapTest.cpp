@@ -1,4 +1,3 @@
-#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -6,6 +5,8 @@
 #include "environment/CubeMap.h"
 #include "environment/FaceImages.h"
 #include "support/GlContext.h"
+
+#include <GL/glu.h>
 
 namespace {
 
@@ -26,14 +27,6 @@ protected:
     }
 };
 
-// The centre texel of level 0 of one face of the bound cube map.
-Rgb texel(GLenum target) {
-    std::vector<unsigned char> texels(8 * 8 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(target, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-    return {texels[(4 * 8 + 4) * 3], texels[(4 * 8 + 4) * 3 + 1], texels[(4 * 8 + 4) * 3 + 2]};
-}
-
 const std::string kLoadError = "[ERROR] Could not load cube map image: ";
 
 }  // namespace
@@ -46,7 +39,7 @@ TEST_F(CubeMapLoad, SixFacesBecomeOneBoundMipmappedCubeMapSilently) {
     glGetIntegerv(GL_TEXTURE_BINDING_CUBE_MAP, &bound);
     EXPECT_EQ(static_cast<GLuint>(bound), environment.cubeMapTexture);
     EXPECT_NE(environment.cubeMapTexture, 0u);
-    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(texel(faceTarget(i)), kFaceColours[i]) << kFaceNames[i];
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(centreTexel(faceTarget(i)), kFaceColours[i]) << kFaceNames[i];
     glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
     glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 3, GL_TEXTURE_WIDTH, &smallest);
     EXPECT_EQ(format, GL_RGB8);
@@ -58,7 +51,7 @@ TEST_F(CubeMapLoad, AnotherExtensionIsAppendedWithoutAddedDot) {
     environment.imageExtension = "tga";
     load();
     EXPECT_EQ(err, "");
-    EXPECT_EQ(texel(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z), kFaceColours[5]);
+    EXPECT_EQ(centreTexel(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z), kFaceColours[5]);
 }
 
 TEST_F(CubeMapLoad, EmptyDirectoryOrExtensionCreatesNothing) {
@@ -77,7 +70,7 @@ TEST_F(CubeMapLoad, EmptyDirectoryOrExtensionCreatesNothing) {
 TEST_F(CubeMapLoad, MissingAndBrokenFacesAreReportedOnceEachAndTheRestLoad) {
     const std::string directory = writeFaces("damaged", "png");
     std::remove((directory + "posy.png").c_str());
-    std::ofstream(directory + "negx.png", std::ios::trunc) << "not a picture at all";
+    writeFile(directory + "negx.png", "not a picture at all");
     environment.cubeMapDirectory = directory;
     load();
     EXPECT_EQ(out, "");
@@ -87,7 +80,7 @@ TEST_F(CubeMapLoad, MissingAndBrokenFacesAreReportedOnceEachAndTheRestLoad) {
     EXPECT_NE(second, std::string::npos) << err;
     EXPECT_EQ(err.find(kLoadError, second + 1), std::string::npos) << err;
     EXPECT_EQ(err.back(), '\n');
-    for (std::size_t i : {0u, 3u, 4u, 5u}) EXPECT_EQ(texel(faceTarget(i)), kFaceColours[i]) << kFaceNames[i];
+    for (std::size_t i : {0u, 3u, 4u, 5u}) EXPECT_EQ(centreTexel(faceTarget(i)), kFaceColours[i]) << kFaceNames[i];
 }
 
 TEST_F(CubeMapLoad, PendingGlErrorIsReportedBeforeAnyCubeMapCall) {
@@ -96,5 +89,5 @@ TEST_F(CubeMapLoad, PendingGlErrorIsReportedBeforeAnyCubeMapCall) {
     load();
     EXPECT_EQ(err, std::string("[ERROR] Could not generate cube map texture: ") +
                        reinterpret_cast<const char*>(gluErrorString(GL_INVALID_ENUM)) + "\n");
-    EXPECT_EQ(texel(GL_TEXTURE_CUBE_MAP_POSITIVE_X), kFaceColours[0]);
+    EXPECT_EQ(centreTexel(GL_TEXTURE_CUBE_MAP_POSITIVE_X), kFaceColours[0]);
 }

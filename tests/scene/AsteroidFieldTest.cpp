@@ -7,14 +7,12 @@
 #include <gtest/gtest.h>
 #include <GL/glew.h>
 #include <GL/glu.h>
-#include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
 
 #include "platform/model/Model3ds.h"
 #include "scene/AsteroidField.h"
 #include "shading/ShaderProgram.h"
 #include "support/GlContext.h"
+#include "support/ImageLibrary.h"
 #include "support/Scratch.h"
 #include "threeds/ThreeDsWriter.h"
 
@@ -23,17 +21,6 @@ namespace {
 // A resource tree of the running test.
 std::string root() { return scratchPath("asteroid-field"); }
 const std::string kShaders = std::string(ZEN_SOURCE_DIR) + "/resources/shader/";
-
-void writeTexture(const std::string& path, unsigned char r, unsigned char g, unsigned char b) {
-    std::vector<unsigned char> texels;
-    for (int i = 0; i < 16; ++i) texels.insert(texels.end(), {r, g, b});
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    ilTexImage(4, 4, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, texels.data());
-    ilSaveImage(path.c_str());
-    ilDeleteImages(1, &image);
-}
 
 // A cube of edge 2, uv from x and y.
 ThreeDsMesh cube() {
@@ -54,11 +41,10 @@ ThreeDsMesh cube() {
 void writeResources() {
     const std::string directory = root() + "/resources/models/asteroid/";
     std::system(("mkdir -p '" + directory + "' '" + root() + "/bin'").c_str());
-    ilEnable(IL_FILE_OVERWRITE);
-    const unsigned char colours[3][3] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}};
+    const Rgb colours[3] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}};
     for (int t = 0; t < 3; ++t) {
-        writeTexture(directory + "Tex" + std::to_string(t) + ".tga", colours[t][0], colours[t][1], colours[t][2]);
-        writeTexture(directory + "Tex" + std::to_string(t) + "_NRM.tga", 128, 128, 255);
+        writeSolidImage(directory + "Tex" + std::to_string(t) + ".tga", 4, colours[t]);
+        writeSolidImage(directory + "Tex" + std::to_string(t) + "_NRM.tga", 4, {128, 128, 255});
     }
     ASSERT_TRUE(writeThreeDs(directory + "asteroid.3ds", {cube()}));
 }
@@ -69,10 +55,7 @@ protected:
     std::string previousDirectory;
 
     void SetUp() override {
-        ilInit();
-        iluInit();
-        ilutInit();
-        ilutRenderer(ILUT_OPENGL);
+        initialiseImageLibrary();
         writeResources();
         char buffer[4096];
         previousDirectory = getcwd(buffer, sizeof buffer);

@@ -11,10 +11,9 @@
 #include "shading/ImageFileCheck.h"
 #include "shading/TextureFile.h"
 #include "support/GlContext.h"
+#include "support/ImageLibrary.h"
 
 #include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
 
 namespace {
 
@@ -45,10 +44,7 @@ void expectErrorLine(const std::string& message) {
 
 TEST(ImageFuzzRegression, EveryKeptInputIsRefusedReportedAndSkipped) {
     GlContext gl{32, 32};
-    ilInit();
-    iluInit();
-    ilutInit();
-    ilutRenderer(ILUT_OPENGL);
+    initialiseImageLibrary();
     GLint maxTextureSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
     const std::vector<fs::path> files = regressionImages();

@@ -1,7 +1,6 @@
 // The image check against hand-made TGA and PNG files: what it refuses, and
 // that what it lets through DevIL decodes to the right pixels.
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,11 +11,11 @@
 #include "shading/TextureFile.h"
 #include "support/DamagedFiles.h"
 #include "support/GlContext.h"
+#include "support/ImageLibrary.h"
 #include "support/Scratch.h"
 
 #include <IL/il.h>
 #include <IL/ilu.h>
-#include <IL/ilut.h>
 
 namespace {
 
@@ -238,20 +237,11 @@ struct Accepted {
     unsigned red, green, blue;
 };
 
-std::string writeScratch(const std::string& name, const Bytes& bytes) {
-    const std::string path = scratchPath("check-" + name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
-
 }  // namespace
 
 TEST(ImageFileCheck, EveryKindItAcceptsDecodesInDevilToItsColour) {
     GlContext gl{16, 16};
-    ilInit();
-    iluInit();
-    ilutInit();
-    ilutRenderer(ILUT_OPENGL);
+    initialiseImageLibrary();
     Png interlaced;
     interlaced.interlace = 1;
     Tga rleGrey = tga(11, 8), rleMapped = mapped(256);
@@ -281,7 +271,7 @@ TEST(ImageFileCheck, EveryKindItAcceptsDecodesInDevilToItsColour) {
         {"PNG interlaced", "adam7.png", pngFile(interlaced, 90), 90, 90, 90},
     };
     for (const Accepted& c : cases) {
-        const std::string path = writeScratch(c.name, c.bytes);
+        const std::string path = writeScratchFile(c.name, c.bytes);
         ASSERT_EQ(checkImageFile(path, kMax), kOk) << c.what;
         ASSERT_TRUE(loadImageFile(path)) << c.what << ": " << iluErrorString(ilGetError());
         ASSERT_TRUE(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE)) << c.what;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/cg/GlslFiles.h"
+#include "support/Scratch.h"
 #include "shading/ShaderContext.h"
 #include "shading/ShaderProgram.h"
 #include "support/RowTexture.h"
@@ -24,14 +24,14 @@ protected:
 };
 
 TEST_F(ShaderPair, RuntimeErrorsEndTheProcessWithTheirMessages) {
-    const std::string broken = writeGlslFile("broken_fp.glsl", "#version 120\nvoid main() { gl_FragColor = oops; }\n");
+    const std::string broken = writeScratchFile("broken_fp.glsl", "#version 120\nvoid main() { gl_FragColor = oops; }\n");
     EXPECT_EXIT((reportOnStandardError(), ShaderProgram("../resources/shader/vp_pass.cg", broken)),
                 testing::ExitedWithCode(1), "broken_fp\\.glsl: The compile returned an error\\.\n.*oops");
     EXPECT_EXIT((__GLEW_ARB_separate_shader_objects = __GLEW_VERSION_4_1 = GL_FALSE,
                  ShaderProgram("", "../resources/shader/fp_ambient.cg")),
                 testing::ExitedWithCode(1), "Error: Cg can't get vertex profile\n");
 
-    const std::string vertex = writeGlslFile("sampler_vp.glsl",
+    const std::string vertex = writeScratchFile("sampler_vp.glsl",
                                              "#version 120\nuniform sampler2D heightMap;\n"
                                              "void main() { gl_Position = texture2D(heightMap, vec2(0.5)); }\n");
     ShaderProgram pair(vertex, "../resources/shader/fp_ambient.cg");

@@ -9,6 +9,7 @@
 
 #include "Image.h"
 #include "support/GlContext.h"
+#include "support/ImageLibrary.h"
 #include "support/Scratch.h"
 
 namespace {
@@ -46,10 +47,7 @@ class GeneratedImages : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         context = new GlContext(16, 16);
-        ilInit();
-        iluInit();
-        ilutInit();
-        ilutRenderer(ILUT_OPENGL);
+        initialiseImageLibrary();
     }
     static void TearDownTestSuite() {
         delete context;

@@ -77,7 +77,7 @@ TEST_F(ModelRender, DrawsFromBuffersMadeOnFirstRenderAndNothingAfterAFailedLoad)
     model.render();  // the buffers now hold the new file
     EXPECT_TRUE(near(context.pixel(32, 32), 255, 255, 255, 255));
     EXPECT_TRUE(near(context.pixel(44, 44), 0, 0, 0, 0));
-    EXPECT_FALSE(model.loadModelWithTangents(writeBytes("garbage.3ds", "MM\x01\x02garbage")));
+    EXPECT_FALSE(model.loadModelWithTangents(writeScratchFile("garbage.3ds", "MM\x01\x02garbage")));
     clear();
     model.render();
     model.createDL4Model();
