@@ -104,6 +104,8 @@ TEST_F(DamagedFile, CubeFaceReportsOneLoadLineAndTheOtherFacesLoad) {
         writeDamaged(face, readFile(face), row.damage);
         expectOnly(captured([&] { loadCubeMap(environment); }),
                    std::string("[ERROR] Could not load cube map image: ") + row.text + "\n", row.damage);
+        for (std::size_t i : {0, 1, 3, 4, 5})
+            EXPECT_EQ(centreTexel(faceTarget(i)), kFaceColours[i]) << kFaceNames[i] << ", " << damageName(row.damage);
     }
 }
 

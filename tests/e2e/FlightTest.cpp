@@ -29,9 +29,7 @@ Position clickForPosition(ProgramRun& run, int& clicks) {
     const std::string marker = "[INFO] Left Button clicked at: ";
     for (double waited = 0; waited < 10.0; waited += 0.1) {
         const std::string out = run.standardOutput();
-        int seen = 0;
-        for (size_t i = out.find(marker); i != std::string::npos; i = out.find(marker, i + 1)) ++seen;
-        if (seen >= clicks && out.find("Current Position: ", out.rfind(marker)) != std::string::npos)
+        if (occurrences(out, marker) >= clicks && out.find("Current Position: ", out.rfind(marker)) != std::string::npos)
             return lastPrintedPosition(out);
         pause(0.1);
     }

@@ -17,27 +17,16 @@ Matrix4 fromFloats(const float (&values)[16]) {
 
 TEST(Matrix4, LayoutIsColumnMajorWithTranslationInTwelveToFourteen) {
     const Matrix4 t = translation(Vector3(1, 2, 3));
-    EXPECT_EQ(t[12], 1.0f);
-    EXPECT_EQ(t[13], 2.0f);
-    EXPECT_EQ(t[14], 3.0f);
+    expectNear(t, fromFloats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1}), 0.0f);
     EXPECT_EQ(t.at(0, 3), 1.0f);
-    EXPECT_EQ(t[15], 1.0f);
-    const Matrix4 s = scaling(2.5f);
-    EXPECT_EQ(s[0], 2.5f);
-    EXPECT_EQ(s[5], 2.5f);
-    EXPECT_EQ(s[10], 2.5f);
-    EXPECT_EQ(s[15], 1.0f);
+    expectNear(scaling(2.5f), fromFloats({2.5f, 0, 0, 0, 0, 2.5f, 0, 0, 0, 0, 2.5f, 0, 0, 0, 0, 1}), 0.0f);
 }
 
 TEST(Matrix4, XRotationTurnsYTowardsZ) {
     const float a = 0.3f;
-    const Matrix4 r = xRotation(a);
-    EXPECT_FLOAT_EQ(r[5], std::cos(a));
-    EXPECT_FLOAT_EQ(r[6], std::sin(a));
-    EXPECT_FLOAT_EQ(r[9], -std::sin(a));
-    EXPECT_FLOAT_EQ(r[10], std::cos(a));
-    const Vector4 y = transformPoint(r, Vector4(0, 1, 0, 1));
-    EXPECT_GT(y.z, 0.0f);
+    const float c = std::cos(a), s = std::sin(a);
+    expectNear(xRotation(a), fromFloats({1, 0, 0, 0, 0, c, s, 0, 0, -s, c, 0, 0, 0, 0, 1}), 1e-7f);
+    EXPECT_GT(transformPoint(xRotation(a), Vector4(0, 1, 0, 1)).z, 0.0f);
 }
 
 TEST(Matrix4, ProductAppliesTheRightOperandFirst) {

@@ -8,34 +8,19 @@
 #include <GL/glew.h>
 #include <GL/glu.h>
 
+#include "platform/model/MeshFiles.h"
 #include "platform/model/Model3ds.h"
 #include "scene/AsteroidField.h"
 #include "shading/ShaderProgram.h"
 #include "support/GlContext.h"
 #include "support/ImageLibrary.h"
 #include "support/Scratch.h"
-#include "threeds/ThreeDsWriter.h"
 
 namespace {
 
 // A resource tree of the running test.
 std::string root() { return scratchPath("asteroid-field"); }
 const std::string kShaders = std::string(ZEN_SOURCE_DIR) + "/resources/shader/";
-
-// A cube of edge 2, uv from x and y.
-ThreeDsMesh cube() {
-    ThreeDsMesh mesh{"Rock", {}, {}, {}};
-    for (int i = 0; i < 8; ++i) {
-        const Vector3 p(i & 1 ? 1.0f : -1.0f, i & 2 ? 1.0f : -1.0f, i & 4 ? 1.0f : -1.0f);
-        mesh.positions.push_back(p);
-        mesh.uvs.insert(mesh.uvs.end(), {(p.x + 1) / 2, (p.y + 1) / 2});
-    }
-    const std::uint16_t faces[12][3] = {{4, 5, 7}, {4, 7, 6}, {1, 0, 2}, {1, 2, 3}, {5, 1, 3}, {5, 3, 7},
-                                        {0, 4, 6}, {0, 6, 2}, {6, 7, 3}, {6, 3, 2}, {0, 1, 5}, {0, 5, 4}};
-    for (int i = 0; i < 12; ++i)  // one smoothing group per side: flat, hard-edged sides
-        mesh.faces.push_back({faces[i][0], faces[i][1], faces[i][2], 1u << (i / 2)});
-    return mesh;
-}
 
 // A resource tree of our own: ../resources/models/asteroid/ seen from root()/bin.
 void writeResources() {
@@ -46,7 +31,7 @@ void writeResources() {
         writeSolidImage(directory + "Tex" + std::to_string(t) + ".tga", 4, colours[t]);
         writeSolidImage(directory + "Tex" + std::to_string(t) + "_NRM.tga", 4, {128, 128, 255});
     }
-    ASSERT_TRUE(writeThreeDs(directory + "asteroid.3ds", {cube()}));
+    ASSERT_TRUE(writeThreeDs(directory + "asteroid.3ds", {cubeMesh(true)}));  // flat sides
 }
 
 class Field : public testing::Test {

@@ -9,6 +9,7 @@
 #include "shading/ShaderProgram.h"
 #include "shadow/ShadowVolume.h"
 #include "SharedContext.h"
+#include "support/ExpectNear.h"
 #include "TestMeshes.h"
 
 namespace {
@@ -109,12 +110,10 @@ TEST_F(ShadowVolumeTest, LightMovesIntoEachInstancesObjectSpace) {
     ShadowVolume volume(&cube, "Cube");
     const Matrix4 model = zToXWithTranslation();
     light(volume, {1, 0, 0, 0}, model);
-    EXPECT_NEAR(volume.light.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(volume.light.z, 1.0f, 1e-6f);
+    expectNear(volume.light.xyz(), Vector3(0, 0, 1), 1e-6f);
     EXPECT_EQ(volume.light.w, 0.0f);
     light(volume, {6, -3, 2, 1}, model);  // a point picks up the translation
-    EXPECT_NEAR(volume.light.x, 0.0f, 1e-5f);
-    EXPECT_NEAR(volume.light.z, 1.0f, 1e-5f);
+    expectNear(volume.light.xyz(), Vector3(0, 0, 1));
 
     light(volume, {0, 0, 1, 0});
     const std::set<int> first(volume.silhouette.begin(), volume.silhouette.end());

@@ -86,17 +86,9 @@ std::string ProgramRun::standardError() const { return readFile(stderrPath); }
 
 bool ProgramRun::waitForOutput(const std::string& text, double timeoutSeconds) {
     for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
+        const bool ended = hasExited();  // read after the end: nothing more comes
         if (standardOutput().find(text) != std::string::npos) return true;
-        if (hasExited()) return standardOutput().find(text) != std::string::npos;
-        pause(0.05);
-    }
-    return false;
-}
-
-bool ProgramRun::waitForError(const std::string& text, double timeoutSeconds) {
-    for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
-        if (standardError().find(text) != std::string::npos) return true;
-        if (hasExited()) return standardError().find(text) != std::string::npos;
+        if (ended) return false;
         pause(0.05);
     }
     return false;

@@ -30,7 +30,6 @@ public:
     std::string standardError() const;
     // Waits until standard output contains `text`; false on timeout or exit.
     bool waitForOutput(const std::string& text, double timeoutSeconds = 20.0);
-    bool waitForError(const std::string& text, double timeoutSeconds = 20.0);
 
     // The X window id of the program's window ("" if none appeared).
     std::string findWindow(double timeoutSeconds = 20.0);
