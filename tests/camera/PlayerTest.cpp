@@ -8,6 +8,7 @@
 #include "camera/Player.h"
 #include "spline/Spline.h"
 #include "spline/SplineFiles.h"
+#include "support/CapturedOutput.h"
 #include "support/Scratch.h"
 
 namespace {
@@ -123,7 +124,5 @@ TEST_F(PlayerOnPaths, WithoutASecondPathStaysAtTheEndAndWithoutAnyDoesNothing) {
 TEST(PlayerOutput, PrintsPositionInDefaultFloatFormat) {
     Player player;
     player.position = Vector3(1.5f, -2.0f, 1234567.0f);
-    testing::internal::CaptureStdout();
-    player.printPosition();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Current Position: X=1.5 Y=-2 Z=1.23457e+06\n");
+    EXPECT_EQ(captured([&] { player.printPosition(); }).out, "Current Position: X=1.5 Y=-2 Z=1.23457e+06\n");
 }

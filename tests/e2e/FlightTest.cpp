@@ -6,18 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include "math/Vector3.h"
 #include "support/InitializedProgram.h"
 #include "support/Scratch.h"
 
 namespace {
 
-struct Position {
-    float x = NAN, y = NAN, z = NAN;
-};
+using Position = Vector3;
 
-// The fighter's position from the last "Current Position" line a left click prints.
+// The fighter's position from the last "Current Position" line a left click prints (NaN if none).
 Position lastPrintedPosition(const std::string& out) {
-    Position p;
+    Position p(NAN, NAN, NAN);
     const size_t at = out.rfind("Current Position: ");
     if (at != std::string::npos) std::sscanf(out.c_str() + at, "Current Position: X=%f Y=%f Z=%f", &p.x, &p.y, &p.z);
     return p;
@@ -33,16 +32,12 @@ Position clickForPosition(ProgramRun& run, int& clicks) {
             return lastPrintedPosition(out);
         pause(0.1);
     }
-    return Position{};
+    return Position(NAN, NAN, NAN);
 }
 
 // Centre of the hover loop over the podium's pad.
 bool overThePad(const Position& p) {
     return std::fabs(p.x - 226.2f) < 20.0f && std::fabs(p.y + 7.0f) < 10.0f && std::fabs(p.z + 467.0f) < 20.0f;
-}
-
-float distance(const Position& a, const Position& b) {
-    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
 }
 
 // Mean brightness (0 to 1) of a rectangle of a saved screenshot.
@@ -96,7 +91,7 @@ TEST(ProgramFlight, ReachesTheHoverLoopAndKeepsDrawingTheReflectiveFighter) {
     const double hoverTint = greenTint(run, "hover");
     pause(2.0);
     const Position later = clickForPosition(run, clicks);
-    EXPECT_LT(distance(settled, later), 4.0f);
+    EXPECT_LT(length(settled - later), 4.0f);
     EXPECT_TRUE(overThePad(later));
     EXPECT_GT(hoverTint, pathTint + 0.08) << "first path " << pathTint << ", hover " << hoverTint;
     EXPECT_FALSE(run.hasExited()) << run.standardError();

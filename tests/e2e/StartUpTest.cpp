@@ -1,4 +1,5 @@
 // Start-up transcript and shutdown of the real program.
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,11 +20,7 @@ std::vector<std::string> lines(const std::string& text) {
 
 // "[INFO] <count>edges added for model.(Invalid: 0)" with a count of one digit or more.
 bool isEdgeCountLine(const std::string& line) {
-    const std::string head = "[INFO] ", tail = "edges added for model.(Invalid: 0)";
-    if (line.size() <= head.size() + tail.size() || line.compare(0, head.size(), head) != 0) return false;
-    if (line.compare(line.size() - tail.size(), tail.size(), tail) != 0) return false;
-    const std::string count = line.substr(head.size(), line.size() - head.size() - tail.size());
-    return count.find_first_not_of("0123456789") == std::string::npos;
+    return std::regex_match(line, std::regex(R"(\[INFO\] [0-9]+edges added for model\.\(Invalid: 0\))"));
 }
 
 const char* const kEdgeCount = "~edge count";

@@ -37,12 +37,3 @@ TEST(ProgramWindow, KeepsDrawingNewFrames) {
     // The fighter moves along its path and the frame-rate figure refreshes twice a second.
     EXPECT_NE(readFile(first), readFile(later));
 }
-
-TEST(ProgramWindow, EndsWithTheShaderErrorWhenResourcesAreMissing) {
-    ProgramRun run(scratchPath("bin/"));
-    EXPECT_EQ(run.waitForExit(60.0), 1);
-    const std::string out = run.standardOutput();
-    EXPECT_NE(out.find("[INFO] DevIL initialized."), std::string::npos) << out;
-    EXPECT_NE(out.find("../resources/shader/vp_pass.cg: "), std::string::npos) << out;
-    EXPECT_EQ(out.find("[INFO] Application initialized."), std::string::npos);
-}

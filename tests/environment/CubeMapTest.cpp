@@ -4,6 +4,7 @@
 
 #include "environment/CubeMap.h"
 #include "environment/FaceImages.h"
+#include "support/CapturedOutput.h"
 #include "support/GlContext.h"
 
 #include <GL/glu.h>
@@ -14,17 +15,10 @@ class CubeMapLoad : public testing::Test {
 protected:
     GlContext gl;
     Environment environment;
-    std::string out, err;
+    CapturedOutput output;
 
     void SetUp() override { initialiseImageLibrary(); }
-
-    void load() {
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        loadCubeMap(environment);
-        out = testing::internal::GetCapturedStdout();
-        err = testing::internal::GetCapturedStderr();
-    }
+    void load() { output = captured([this] { loadCubeMap(environment); }); }
 };
 
 }  // namespace
@@ -32,10 +26,9 @@ protected:
 TEST_F(CubeMapLoad, SixFacesBecomeOneBoundMipmappedCubeMapSilently) {
     environment.cubeMapDirectory = writeFaces("complete", "png");
     load();
-    EXPECT_EQ(out + err, "");
-    GLint bound = 0, format = 0, smallest = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_CUBE_MAP, &bound);
-    EXPECT_EQ(static_cast<GLuint>(bound), environment.cubeMapTexture);
+    EXPECT_EQ(output.out + output.err, "");
+    GLint format = 0, smallest = 0;
+    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_TEXTURE_BINDING_CUBE_MAP)), environment.cubeMapTexture);
     EXPECT_NE(environment.cubeMapTexture, 0u);
     for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(centreTexel(faceTarget(i)), kFaceColours[i]) << kFaceNames[i];
     glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
@@ -48,7 +41,7 @@ TEST_F(CubeMapLoad, AnotherExtensionIsAppendedWithoutAddedDot) {
     environment.cubeMapDirectory = writeFaces("targas", "tga");
     environment.imageExtension = "tga";
     load();
-    EXPECT_EQ(err, "");
+    EXPECT_EQ(output.err, "");
     EXPECT_EQ(centreTexel(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z), kFaceColours[5]);
 }
 
@@ -56,12 +49,12 @@ TEST_F(CubeMapLoad, EmptyDirectoryOrExtensionCreatesNothing) {
     const std::string message = "[ERROR] Couldn't create CubeMap: Directory or File Format not defined!\n";
     environment.cubeMapDirectory = "";
     load();
-    EXPECT_EQ(out, message);
+    EXPECT_EQ(output.out, message);
     environment.cubeMapDirectory = "somewhere/";
     environment.imageExtension = "";
     load();
-    EXPECT_EQ(out, message);
-    EXPECT_EQ(err, "");
+    EXPECT_EQ(output.out, message);
+    EXPECT_EQ(output.err, "");
     EXPECT_EQ(environment.cubeMapTexture, 0u);
 }
 
@@ -69,7 +62,7 @@ TEST_F(CubeMapLoad, PendingGlErrorIsReportedBeforeAnyCubeMapCall) {
     environment.cubeMapDirectory = writeFaces("pending", "png");
     glEnable(0x7FFF);  // leaves GL_INVALID_ENUM behind
     load();
-    EXPECT_EQ(err, std::string("[ERROR] Could not generate cube map texture: ") +
+    EXPECT_EQ(output.err, std::string("[ERROR] Could not generate cube map texture: ") +
                        reinterpret_cast<const char*>(gluErrorString(GL_INVALID_ENUM)) + "\n");
     EXPECT_EQ(centreTexel(GL_TEXTURE_CUBE_MAP_POSITIVE_X), kFaceColours[0]);
 }

@@ -64,15 +64,7 @@ protected:
     }
 };
 
-Matrix4 yRotation45() {
-    const float c = 0.70710678f;
-    Matrix4 m;
-    m.at(0, 0) = c;
-    m.at(0, 2) = c;
-    m.at(2, 0) = -c;
-    m.at(2, 2) = c;
-    return m;
-}
+const float kHalfRoot2 = 0.70710678f;
 
 }  // namespace
 
@@ -88,7 +80,8 @@ TEST_F(ReflectivePair, CentreMirrorsTheFaceTheBumpedNormalTurnsTheEyeRayTo) {
     EXPECT_EQ(environment.reflectionShader, nullptr);  // only the selected pair exists
     const Mirroring cases[] = {
         {"facing quad: back to +z", Matrix4(), {128, 128, 255}, 4},
-        {"model turned 45 degrees towards +x", yRotation45(), {128, 128, 255}, 0},
+        {"model turned 45 degrees towards +x",
+         fromAxes({kHalfRoot2, 0, -kHalfRoot2}, {0, 1, 0}, {kHalfRoot2, 0, kHalfRoot2}), {128, 128, 255}, 0},
         {"tangent-space normal (0.707, 0, 0.707)", Matrix4(), {218, 128, 218}, 0},
     };
     for (const Mirroring& c : cases) {

@@ -12,6 +12,7 @@
 #include "platform/model/Model3ds.h"
 #include "scene/AsteroidField.h"
 #include "shading/ShaderProgram.h"
+#include "support/ExpectNear.h"
 #include "support/GlContext.h"
 #include "support/ImageLibrary.h"
 #include "support/Scratch.h"
@@ -136,16 +137,14 @@ TEST_F(Field, AmbientPassRestoresStateAndLitPassAddsLightOnTheSameMatrix) {
     light.shininess = 8.0f;
     lookDownMinusZ();
     glDepthFunc(GL_ALWAYS);
-    GLfloat before[16], after[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, before);
+    Matrix4 before, after;
+    glGetFloatv(GL_MODELVIEW_MATRIX, before.data());
     field->shader = ambient;
     field->renderAmbient(light, Vector3());
-    glGetFloatv(GL_MODELVIEW_MATRIX, after);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(before[i], after[i]);
+    glGetFloatv(GL_MODELVIEW_MATRIX, after.data());
+    expectNear(after, before, 0.0f);
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
-    GLint depthFunc = 0;
-    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
-    EXPECT_EQ(depthFunc, GL_ALWAYS);
+    EXPECT_EQ(glInteger(GL_DEPTH_FUNC), GL_ALWAYS);
     EXPECT_FLOAT_EQ(field->currentMatrix[14], -10.0f);
     const std::vector<unsigned char> ambientCentre = gl.pixel(32, 32);
     EXPECT_GT(ambientCentre[1], 10);
@@ -168,11 +167,8 @@ TEST_F(Field, AmbientPassRestoresStateAndLitPassAddsLightOnTheSameMatrix) {
 
 TEST_F(Field, DestructionReleasesDecalAndNormalTextures) {
     AsteroidField* field = makeField(3, 2);
-    const std::vector<GLuint> names = [&] {
-        std::vector<GLuint> all = field->decalTextures;
-        all.insert(all.end(), field->normalTextures.begin(), field->normalTextures.end());
-        return all;
-    }();
+    std::vector<GLuint> names = field->decalTextures;
+    names.insert(names.end(), field->normalTextures.begin(), field->normalTextures.end());
     for (GLuint name : names) EXPECT_TRUE(glIsTexture(name)) << name;
     delete field;
     for (GLuint name : names) EXPECT_FALSE(glIsTexture(name)) << name;

@@ -45,8 +45,7 @@ void expectErrorLine(const std::string& message) {
 TEST(ImageFuzzRegression, EveryKeptInputIsRefusedReportedAndSkipped) {
     GlContext gl{32, 32};
     initialiseImageLibrary();
-    GLint maxTextureSize = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+    const GLint maxTextureSize = glInteger(GL_MAX_TEXTURE_SIZE);
     const std::vector<fs::path> files = regressionImages();
     ASSERT_FALSE(files.empty());
     for (const fs::path& file : files) {

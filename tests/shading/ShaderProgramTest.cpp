@@ -50,16 +50,15 @@ TEST_F(ShaderPair, EmptyVertexPathLoadsAndBindsOnlyTheFragmentStage) {
     EXPECT_EQ(pair.fragmentProfile, ShaderContext::instance().fragmentProfile);
 
     pair.bind();
-    GLint pipeline = 0, vertexStage = -1, fragmentStage = 0;
-    glGetIntegerv(GL_PROGRAM_PIPELINE_BINDING, &pipeline);
+    const GLint pipeline = glInteger(GL_PROGRAM_PIPELINE_BINDING);
+    GLint vertexStage = -1, fragmentStage = 0;
     glGetProgramPipelineiv(pipeline, GL_VERTEX_SHADER, &vertexStage);
     glGetProgramPipelineiv(pipeline, GL_FRAGMENT_SHADER, &fragmentStage);
     EXPECT_NE(pipeline, 0);
     EXPECT_EQ(vertexStage, 0);
     EXPECT_NE(fragmentStage, 0);
     pair.unbind();
-    glGetIntegerv(GL_PROGRAM_PIPELINE_BINDING, &pipeline);
-    EXPECT_EQ(pipeline, 0);
+    EXPECT_EQ(glInteger(GL_PROGRAM_PIPELINE_BINDING), 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -32,14 +32,7 @@ bool formsClosedLoops(const ShadowVolume& volume) {
 }
 
 // Object +z to world +x, object +x to world -z, then a translation.
-Matrix4 zToXWithTranslation() {
-    Matrix4 m;
-    m.columns[0] = {0, 0, -1, 0};
-    m.columns[1] = {0, 1, 0, 0};
-    m.columns[2] = {1, 0, 0, 0};
-    m.columns[3] = {5, -3, 2, 1};
-    return m;
-}
+Matrix4 zToXWithTranslation() { return product(translation(Vector3(5, -3, 2)), fromAxes({0, 0, -1}, {0, 1, 0}, {1, 0, 0})); }
 
 class ShadowVolumeTest : public testing::Test {
 protected:

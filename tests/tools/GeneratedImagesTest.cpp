@@ -65,8 +65,8 @@ RgbImage twoRowImage() {
 // What the program's loaders need: sizes the driver takes, and cube faces
 // that are squares of one size.
 TEST_F(GeneratedImages, EveryImageFitsTheDriverAndTheCubeFacesAreEqualSquares) {
-    GLint largest = 0, faceSide = 0;
-    glGetIntegerv(GL_MAX_CUBE_MAP_TEXTURE_SIZE, &largest);
+    const GLint largest = glInteger(GL_MAX_CUBE_MAP_TEXTURE_SIZE);
+    GLint faceSide = 0;
     for (const std::string& path : kImages) {
         SCOPED_TRACE(path);
         ILuint name = 0;

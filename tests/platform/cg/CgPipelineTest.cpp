@@ -87,9 +87,7 @@ TEST_F(CgPipeline, EnabledStagesDrawAndDisabledOnesFallBackToFixedFunction) {
     EXPECT_EQ(fixedVertices[0], 255);
     EXPECT_NEAR(fixedVertices[1], 128, 2);
     cgGLDisableProfile(CG_PROFILE_GLSLF);
-    GLint pipeline = -1;
-    glGetIntegerv(GL_PROGRAM_PIPELINE_BINDING, &pipeline);
-    EXPECT_EQ(pipeline, 0);
+    EXPECT_EQ(glInteger(GL_PROGRAM_PIPELINE_BINDING), 0);
     EXPECT_EQ(drawYellowQuad(), (Rgba{255, 255, 0, 255}));
     cgGLEnableProfile(CG_PROFILE_GLSLV);  // the disabled fragment stage must not come back
     EXPECT_EQ(drawYellowQuad(), (Rgba{255, 255, 0, 255}));
