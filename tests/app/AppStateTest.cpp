@@ -6,6 +6,7 @@
 #include "camera/FlyCam.h"
 #include "camera/FollowCam.h"
 #include "camera/Player.h"
+#include "support/ExpectNear.h"
 
 TEST(AppState, ExistsBeforeMainWithEveryResourceEmpty) {
     ASSERT_NE(appState.scene, nullptr);
@@ -22,13 +23,7 @@ TEST(AppState, ExistsBeforeMainWithEveryResourceEmpty) {
     EXPECT_TRUE(appState.firstReflectiveFrame);
     EXPECT_TRUE(appState.firstIdle);
     EXPECT_TRUE(appState.frameTimer.running);
-
-    const Matrix4& podium = appState.podiumTransform;
-    EXPECT_EQ(podium[12], 220.0f);
-    EXPECT_EQ(podium[13], -15.0f);
-    EXPECT_EQ(podium[14], -470.0f);
-    EXPECT_EQ(podium[0], 1.0f);
-    EXPECT_EQ(podium[15], 1.0f);
+    expectNear(appState.podiumTransform, translation(Vector3(220, -15, -470)), 0.0f);
 }
 
 TEST(Scene, StartsWithTheFollowCameraAndDefaults) {
@@ -60,8 +55,5 @@ TEST(Scene, EyePositionFollowsTheCameraMode) {
     scene.cameraMode = CameraMode::Follow;
     EXPECT_EQ(scene.eyePosition().x, -4.0f);
     scene.cameraMode = static_cast<CameraMode>(7);
-    const Vector3 none = scene.eyePosition();
-    EXPECT_EQ(none.x, 0.0f);
-    EXPECT_EQ(none.y, 0.0f);
-    EXPECT_EQ(none.z, 0.0f);
+    expectNear(scene.eyePosition(), Vector3(0, 0, 0), 0.0f);
 }

@@ -2,10 +2,10 @@
 // process: the one error line of that load and nothing else.
 #include <unistd.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include "environment/CubeMap.h"
@@ -14,6 +14,7 @@
 #include "shading/ShaderProgram.h"
 #include "shading/TextureFile.h"
 #include "spline/Spline.h"
+#include "support/CapturedOutput.h"
 #include "support/DamagedFiles.h"
 #include "support/GlContext.h"
 #include "support/Scratch.h"
@@ -27,19 +28,8 @@ std::string damagedFile(const std::string& name, const std::string& good, Damage
     return path;
 }
 
-struct Output {
-    std::string out, err;
-};
-
-Output captured(const std::function<void()>& load) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    load();
-    Output output;
-    output.out = testing::internal::GetCapturedStdout();
-    output.err = testing::internal::GetCapturedStderr();
-    return output;
-}
+const Damage kUsualDamages[] = {Damage::Missing, Damage::Empty, Damage::CutInHalf, Damage::RandomBytes,
+                                Damage::ScrambledHeader};
 
 struct Row {
     Damage damage;
@@ -52,7 +42,7 @@ protected:
 
     void SetUp() override { initialiseImageLibrary(); }
 
-    void expectOnly(const Output& output, const std::string& line, Damage damage) {
+    void expectOnly(const CapturedOutput& output, const std::string& line, Damage damage) {
         EXPECT_EQ(output.out, "") << damageName(damage);
         EXPECT_EQ(output.err, line) << damageName(damage);
     }
@@ -82,7 +72,7 @@ TEST_F(DamagedFile, TextureReportsOneLineGetsNoNameAndTheNextLoadIsSilent) {
 TEST_F(DamagedFile, ReportingALibraryFailureClearsEveryErrorItLeft) {
     const std::string path = damagedFile("library.tga", "", Damage::Empty);
     ASSERT_FALSE(ilLoadImage(path.c_str()));  // DevIL's own failure stacks several errors
-    const Output output = captured([] { reportImageError("[ERROR] load: "); });
+    const CapturedOutput output = captured([] { reportImageError("[ERROR] load: "); });
     EXPECT_EQ(output.err.rfind("[ERROR] load: ", 0), 0u);
     EXPECT_EQ(output.err.find('\n'), output.err.size() - 1) << output.err;
     EXPECT_EQ(ilGetError(), static_cast<ILenum>(IL_NO_ERROR));
@@ -102,6 +92,8 @@ TEST_F(DamagedFile, CubeFaceReportsOneLoadLineAndTheOtherFacesLoad) {
         writeDamaged(face, readFile(face), row.damage);
         expectOnly(captured([&] { loadCubeMap(environment); }),
                    std::string("[ERROR] Could not load cube map image: ") + row.text + "\n", row.damage);
+        for (std::size_t i : {0, 1, 3, 4, 5})
+            EXPECT_EQ(centreTexel(faceTarget(i)), kFaceColours[i]) << kFaceNames[i] << ", " << damageName(row.damage);
     }
 }
 
@@ -123,8 +115,7 @@ TEST_F(DamagedFile, MeshReportsItsLoaderLine) {
 
 TEST_F(DamagedFile, SplineFileLoadsWhatItCanSilently) {
     const std::string good = readFile("../resources/splines/playerspline.sdf");
-    for (Damage damage : {Damage::Missing, Damage::Empty, Damage::CutInHalf, Damage::RandomBytes,
-                          Damage::ScrambledHeader}) {
+    for (Damage damage : kUsualDamages) {
         const std::string path = damagedFile("path.sdf", good, damage);
         int samples = -1;
         expectOnly(captured([&] { samples = Spline(path).sampleCount; }), "", damage);
@@ -142,8 +133,7 @@ void reportOnStandardError() { dup2(STDERR_FILENO, STDOUT_FILENO); }
 TEST_F(DamagedFile, ProgramSourceEndsTheProcessWithTheShaderLayersMessage) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::string good = readFile("../resources/shader/fp_ambient.cg");
-    for (Damage damage : {Damage::Missing, Damage::Empty, Damage::CutInHalf, Damage::RandomBytes,
-                          Damage::ScrambledHeader}) {
+    for (Damage damage : kUsualDamages) {
         const std::string path = damagedFile("fragment.cg", good, damage);
         const std::string message = damage == Damage::Missing
                                         ? ": Can't read program file \"" + path + "\"\\.\n"

@@ -10,9 +10,7 @@
 
 TEST(GlErrorReport, WritesOneLinePerErrorAndNothingElse) {
     GlContext gl{16, 16};
-    GLint flags = 0;
-    glGetIntegerv(GL_CONTEXT_FLAGS, &flags);
-    ASSERT_EQ(flags & GL_CONTEXT_FLAG_DEBUG_BIT, 0);
+    ASSERT_EQ(glInteger(GL_CONTEXT_FLAGS) & GL_CONTEXT_FLAG_DEBUG_BIT, 0);
     ASSERT_TRUE(reportGlErrors());
 
     testing::internal::CaptureStderr();

@@ -4,17 +4,8 @@
 #include "camera/DampedSpring.h"
 #include "camera/FollowCam.h"
 #include "platform/os/Cursor.h"
+#include "support/ExpectNear.h"
 #include "support/GlContext.h"
-
-namespace {
-
-void expectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-5f) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
-}  // namespace
 
 TEST(DampedSpring, StepsAlongTheLineAndReactsToTheTargetsMove) {
     const Vector3 p(0, 0, 5), q(0, 0, 0);

@@ -1,21 +1,15 @@
 // The player: roll limit, path following and the one switch, free flight, the
-// model matrix, the display presets, textures and the position line.
-#include <fstream>
+// model matrix, the display presets and the position line.
 #include <string>
 
 #include <gtest/gtest.h>
-
-#include <GL/glew.h>
-#include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
 
 #include "app/AppState.h"
 #include "camera/Player.h"
 #include "shading/TextureFile.h"
 #include "spline/Spline.h"
 #include "spline/SplineFiles.h"
-#include "support/GlContext.h"
+#include "support/CapturedOutput.h"
 #include "support/Scratch.h"
 
 namespace {
@@ -25,7 +19,7 @@ Spline* straightPath(const std::string& name, int points) {
     std::string lines;
     for (int i = 0; i < points; ++i) lines += "C: 0 0 " + std::to_string(-10 * i) + "\n";
     const std::string header = "control_count " + std::to_string(points) + "\ncurve_subdivision 10\ncurve_type 1\n";
-    return new Spline(writeSplineFile(name, splineText(header, lines)));
+    return new Spline(writeScratchFile(name, splineText(header, lines)));
 }
 
 float determinant3(const Matrix4& m) {
@@ -131,25 +125,5 @@ TEST_F(PlayerOnPaths, WithoutASecondPathStaysAtTheEndAndWithoutAnyDoesNothing) {
 TEST(PlayerOutput, PrintsPositionInDefaultFloatFormat) {
     Player player;
     player.position = Vector3(1.5f, -2.0f, 1234567.0f);
-    testing::internal::CaptureStdout();
-    player.printPosition();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Current Position: X=1.5 Y=-2 Z=1.23457e+06\n");
-}
-
-TEST(PlayerTextures, LoadsAnImageAndReportsAMissingOne) {
-    GlContext context;
-    ilInit();
-    iluInit();
-    ilutInit();
-    ilutRenderer(ILUT_OPENGL);
-    const std::string good = scratchPath("player-texture.tga");
-    const char header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 24, 0};  // 2x2, 24 bits
-    std::ofstream(good, std::ios::binary).write(header, 18) << std::string(12, '\x7f');
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(glIsTexture(loadTextureReportingErrors(good)));
-    const std::string missing = scratchPath("no-such-texture.tga");
-    loadTextureReportingErrors(missing);
-    const std::string error = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(error.rfind("[ERROR] Could not load texture " + missing + ": ", 0), 0u) << error;
-    EXPECT_GT(error.size(), ("[ERROR] Could not load texture " + missing + ": \n").size());
+    EXPECT_EQ(captured([&] { player.printPosition(); }).out, "Current Position: X=1.5 Y=-2 Z=1.23457e+06\n");
 }

@@ -6,17 +6,17 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ProgramRun.h"
+#include "math/Vector3.h"
+#include "support/InitializedProgram.h"
+#include "support/Scratch.h"
 
 namespace {
 
-struct Position {
-    float x = NAN, y = NAN, z = NAN;
-};
+using Position = Vector3;
 
-// The fighter's position from the last "Current Position" line a left click prints.
+// The fighter's position from the last "Current Position" line a left click prints (NaN if none).
 Position lastPrintedPosition(const std::string& out) {
-    Position p;
+    Position p(NAN, NAN, NAN);
     const size_t at = out.rfind("Current Position: ");
     if (at != std::string::npos) std::sscanf(out.c_str() + at, "Current Position: X=%f Y=%f Z=%f", &p.x, &p.y, &p.z);
     return p;
@@ -28,13 +28,11 @@ Position clickForPosition(ProgramRun& run, int& clicks) {
     const std::string marker = "[INFO] Left Button clicked at: ";
     for (double waited = 0; waited < 10.0; waited += 0.1) {
         const std::string out = run.standardOutput();
-        int seen = 0;
-        for (size_t i = out.find(marker); i != std::string::npos; i = out.find(marker, i + 1)) ++seen;
-        if (seen >= clicks && out.find("Current Position: ", out.rfind(marker)) != std::string::npos)
+        if (occurrences(out, marker) >= clicks && out.find("Current Position: ", out.rfind(marker)) != std::string::npos)
             return lastPrintedPosition(out);
         pause(0.1);
     }
-    return Position{};
+    return Position(NAN, NAN, NAN);
 }
 
 // Centre of the hover loop over the podium's pad.
@@ -42,26 +40,38 @@ bool overThePad(const Position& p) {
     return std::fabs(p.x - 226.2f) < 20.0f && std::fabs(p.y + 7.0f) < 10.0f && std::fabs(p.z + 467.0f) < 20.0f;
 }
 
-float distance(const Position& a, const Position& b) {
-    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
-}
-
 // Mean brightness (0 to 1) of a rectangle of a saved screenshot.
 double meanBrightness(const std::string& png, int width, int height, int x, int y) {
-    const std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(x) +
-                                 "+" + std::to_string(y);
-    return std::atof(runCommand("convert '" + png + "' -crop " + geometry + " -format '%[fx:mean]' info:").c_str());
+    return imageFigure(png, "-crop " + std::to_string(width) + "x" + std::to_string(height) + "+" +
+                                std::to_string(x) + "+" + std::to_string(y));
+}
+
+const char* const kGreen = "#00ff00";
+
+// How much greener than red the middle of the follow view is, per pixel that is
+// not the pure green sky: the sky mirrored on a surface makes it green.
+double greenTint(ProgramRun& run, const std::string& name) {
+    const std::string png = scratchPath(name + ".png");
+    if (!run.screenshot(png)) return NAN;
+    const std::string things = std::string("-crop 600x400+212+184 -fuzz 8% -fill black -opaque '") + kGreen + "'";
+    return imageFigure(png, things, "mean.g - mean.r") / imageFigure(png, things + " -fill white +opaque black", "mean");
 }
 
 }  // namespace
 
+// Under a sky of pure green the fighter mirrors green once it draws with the
+// reflective pair, which it does from the hover loop on.
 TEST(ProgramFlight, ReachesTheHoverLoopAndKeepsDrawingTheReflectiveFighter) {
-    ProgramRun run;
-    ASSERT_FALSE(run.findWindow().empty()) << run.standardError();
-    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
+    const std::string bin = stagedCopy("green-sky");
+    runCommand("for face in posx negx posy negy posz negz; do convert -size 8x8 'xc:" + std::string(kGreen) + "' '" +
+               bin + "/../resources/textures/custom_space/'$face.png; done");
+    InitializedProgram run(bin);
+    ASSERT_TRUE(run.ready) << run.standardError();
     run.moveMouse(10, 10);
 
     int clicks = 0;
+    pause(1.5);  // frames of the first path
+    const double pathTint = greenTint(run, "first-path");
     const Position start = clickForPosition(run, clicks);
     ASSERT_FALSE(std::isnan(start.x)) << run.standardOutput();
     EXPECT_FALSE(overThePad(start));
@@ -75,46 +85,41 @@ TEST(ProgramFlight, ReachesTheHoverLoopAndKeepsDrawingTheReflectiveFighter) {
     }
     ASSERT_TRUE(overThePad(now)) << "X=" << now.x << " Y=" << now.y << " Z=" << now.z;
 
-    // Once the spring has caught up, it hovers at one unit per second, drawn with the reflective pair.
+    // Once the spring has caught up, it hovers at one unit per second.
     pause(4.0);
     const Position settled = clickForPosition(run, clicks);
+    const double hoverTint = greenTint(run, "hover");
     pause(2.0);
     const Position later = clickForPosition(run, clicks);
-    EXPECT_LT(distance(settled, later), 4.0f);
+    EXPECT_LT(length(settled - later), 4.0f);
     EXPECT_TRUE(overThePad(later));
+    EXPECT_GT(hoverTint, pathTint + 0.08) << "first path " << pathTint << ", hover " << hoverTint;
     EXPECT_FALSE(run.hasExited()) << run.standardError();
     EXPECT_EQ(run.standardError(), "");
-
-    run.key("Escape");
-    EXPECT_EQ(run.waitForExit(30.0), 0);
 }
 
 TEST(ProgramFlight, SkyBoxFillsTheBackgroundOfEveryView) {
-    ProgramRun run;
-    ASSERT_FALSE(run.findWindow().empty()) << run.standardError();
-    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
+    InitializedProgram run;
+    ASSERT_TRUE(run.ready) << run.standardError();
     for (const char* view : {"m", "C", "c"}) {
         run.key(view);
         pause(1.5);
-        const std::string png = std::string(ZEN_TEST_TMP_DIR) + "/sky-" + view + ".png";
+        const std::string png = scratchPath(std::string(view) + ".png");
         ASSERT_TRUE(run.screenshot(png));
         // The clear colour is black; stars and nebula show in every quarter of the window.
         for (const auto& corner : {std::pair{0, 0}, std::pair{512, 0}, std::pair{0, 384}, std::pair{512, 384}})
             EXPECT_GT(meanBrightness(png, 512, 384, corner.first, corner.second), 0.01)
                 << view << " view, quarter at " << corner.first << "," << corner.second;
     }
-    run.key("Escape");
-    EXPECT_EQ(run.waitForExit(30.0), 0);
 }
 
 namespace {
 
 // Pixels of a saved screenshot close to one of the path overlay's pure colours.
 int overlayPixels(const std::string& png, const std::string& colour) {
-    const std::string count = runCommand("convert '" + png + "' -fuzz 25% -fill black +opaque '" + colour +
-                                         "' -fill white -opaque '" + colour +
-                                         "' -colorspace gray -format '%[fx:round(mean*w*h)]' info:");
-    return std::atoi(count.c_str());
+    return static_cast<int>(imageFigure(png, "-fuzz 25% -fill black +opaque '" + colour + "' -fill white -opaque '" +
+                                                 colour + "' -colorspace gray",
+                                        "round(mean*w*h)"));
 }
 
 int curvePixels(const std::string& png) { return overlayPixels(png, "#00ff00"); }
@@ -123,10 +128,9 @@ int controlPointPixels(const std::string& png) { return overlayPixels(png, "#ff0
 }  // namespace
 
 TEST(ProgramFlight, PolygonModeCyclesThroughLinesAndPointsAndPathOverlayShowsTheCurve) {
-    ProgramRun run;
-    ASSERT_FALSE(run.findWindow().empty()) << run.standardError();
-    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
-    const std::string base = std::string(ZEN_TEST_TMP_DIR) + "/mode-";
+    InitializedProgram run;
+    ASSERT_TRUE(run.ready) << run.standardError();
+    const std::string base = scratchPath("mode-");
     run.key("C");  // the planet fills most of the fixed view
     double brightness[4];
     for (int press = 0; press < 4; ++press) {
@@ -161,6 +165,4 @@ TEST(ProgramFlight, PolygonModeCyclesThroughLinesAndPointsAndPathOverlayShowsThe
     }
     EXPECT_GT(curvePixels(base + "path.png"), curveBefore + 40);
     EXPECT_LE(controlPointPixels(base + "path.png"), controlBefore + 100);  // the fighter has red too
-    run.key("Escape");
-    EXPECT_EQ(run.waitForExit(30.0), 0);
 }

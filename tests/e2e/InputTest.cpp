@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ProgramRun.h"
+#include "support/InitializedProgram.h"
+#include "support/Scratch.h"
 
 namespace {
 
@@ -24,20 +25,17 @@ bool pointerReaches(int x, int y, double timeoutSeconds) {
 }
 
 // Bright pixels around the middle of the follow view, where the fighter is.
-int brightPixelsAroundTheFighter(const std::string& png) {
-    return std::atoi(runCommand("convert '" + png +
-                                "' -crop 600x400+212+184 -colorspace gray -threshold 60% "
-                                "-format '%[fx:round(mean*w*h)]' info:")
-                         .c_str());
+double brightPixelsAroundTheFighter(const std::string& png) {
+    return imageFigure(png, "-crop 600x400+212+184 -colorspace gray -threshold 60%", "round(mean*w*h)");
 }
 
 class ProgramInput : public testing::Test {
 protected:
-    ProgramRun run;
+    InitializedProgram run;
     int rightClicks = 0;
 
     void SetUp() override {
-        ASSERT_FALSE(run.findWindow().empty()) << run.standardError();
+        ASSERT_TRUE(run.ready) << run.standardError();
         run.moveMouse(10, 10);
         ASSERT_TRUE(sync()) << run.standardOutput() << run.standardError();
     }
@@ -52,45 +50,61 @@ protected:
         }
         return false;
     }
+
+    // Down at (200, 100), through (200, 500) and (230, 500), up.
+    void drag() {
+        run.moveMouse(200, 100);
+        run.mouseDown(1);
+        run.moveMouse(200, 500);
+        run.moveMouse(230, 500);
+        run.mouseUp(1);
+    }
+
+    // Mean brightness of the window once the events so far have been drawn.
+    double brightness(const std::string& name) {
+        const std::string png = scratchPath(name + ".png");
+        pause(0.5);
+        return run.screenshot(png) ? imageFigure(png, "") : -1.0;
+    }
 };
+
+const char* const kDragLines = "[INFO] RotationX: 40\n[INFO] RotationY: 0\n[INFO] RotationX: 40\n[INFO] RotationY: 30\n";
 
 }  // namespace
 
-TEST_F(ProgramInput, ButtonsWheelResetAndDragPrintTheirLines) {
+TEST_F(ProgramInput, ButtonsPrintTheirLinesAndDragLeavesTheFollowViewAlone) {
     EXPECT_NE(run.standardOutput().find("[INFO] Right Button clicked at: 10 10\n"), std::string::npos);
     run.moveMouse(100, 200);
     run.click(1);
     ASSERT_TRUE(run.waitForOutput("[INFO] Left Button clicked at: 100 200\nCurrent Position: X=", 10.0))
         << run.standardOutput();
+    run.click(2);  // the middle button is ignored
+    drag();
+    ASSERT_TRUE(sync());
+    EXPECT_EQ(occurrences(run.standardOutput(), "Button clicked at: "), 4);
+    EXPECT_EQ(run.standardOutput().find("[INFO] Rotation"), std::string::npos);  // only the fixed view turns
+}
+
+// In the fixed view, where the planet fills most of the window from z = 10.
+TEST_F(ProgramInput, WheelMovesTheFixedEyeAndResetUndoesItAndTheRotation) {
+    run.key("C");
+    drag();
+    ASSERT_TRUE(sync());
+    const double near = brightness("near");
+    for (int turn = 0; turn < 6; ++turn) run.click(4);  // one unit back each
+    ASSERT_TRUE(sync());
+    EXPECT_EQ(occurrences(run.standardOutput(), "[INFO] Wheel 0 turned: 1\n"), 6);
+    const double far = brightness("far");
+    EXPECT_LT(far, 0.8 * near) << "the planet should look smaller: " << near << " " << far;
+
     run.key("R");
     ASSERT_TRUE(run.waitForOutput("[INFO] Scene transformations reset.\n\n", 10.0)) << run.standardOutput();
-    run.click(4);
+    EXPECT_NEAR(brightness("reset"), near, 0.1 * near);
+    drag();  // turns from zero again
     run.click(5);
-    run.click(2);  // the middle button is ignored
     ASSERT_TRUE(sync());
-    std::string out = run.standardOutput();
-    EXPECT_NE(out.find("[INFO] Wheel 0 turned: 1\n[INFO] Wheel 0 turned: -1\n[INFO] Right Button"), std::string::npos)
-        << out;
-    EXPECT_EQ(occurrences(out, "Button clicked at: "), 3);
-
-    run.moveMouse(200, 100);
-    run.mouseDown(1);
-    run.moveMouse(200, 500);
-    run.mouseUp(1);
-    ASSERT_TRUE(sync());
-    EXPECT_EQ(run.standardOutput().find("[INFO] Rotation"), std::string::npos);  // only the fixed view
-
-    run.key("C");
-    run.moveMouse(200, 100);
-    run.mouseDown(1);
-    run.moveMouse(200, 500);
-    run.moveMouse(230, 500);
-    run.mouseUp(1);
-    ASSERT_TRUE(sync());
-    out = run.standardOutput();
-    EXPECT_NE(out.find("[INFO] RotationX: 40\n[INFO] RotationY: 0\n[INFO] RotationX: 40\n[INFO] RotationY: 30\n"),
-              std::string::npos)
-        << out;
+    EXPECT_EQ(occurrences(run.standardOutput(), kDragLines), 2) << run.standardOutput();
+    EXPECT_NE(run.standardOutput().find("[INFO] Wheel 0 turned: -1\n"), std::string::npos);
 }
 
 TEST_F(ProgramInput, PointerIsRecentredInTheFlyViewAndInFreeFlightAfterTheRelease) {
@@ -121,7 +135,7 @@ TEST_F(ProgramInput, PointerIsRecentredInTheFlyViewAndInFreeFlightAfterTheReleas
 }
 
 TEST_F(ProgramInput, HeldPlusKeepsMovingTheFollowCameraBack) {
-    const std::string shots = std::string(ZEN_TEST_TMP_DIR) + "/follow-";
+    const std::string shots = scratchPath("follow-");
     run.key("l");  // free flight: with no key held the fighter comes to rest
     run.key("plus");
     ASSERT_TRUE(sync());
@@ -133,7 +147,7 @@ TEST_F(ProgramInput, HeldPlusKeepsMovingTheFollowCameraBack) {
     ASSERT_TRUE(sync());
     pause(3.0);
     ASSERT_TRUE(run.screenshot(shots + "held.png"));
-    const int onePress = brightPixelsAroundTheFighter(shots + "one-press.png");
-    const int held = brightPixelsAroundTheFighter(shots + "held.png");
+    const double onePress = brightPixelsAroundTheFighter(shots + "one-press.png");
+    const double held = brightPixelsAroundTheFighter(shots + "held.png");
     EXPECT_LT(2 * held, onePress) << "the fighter should look much smaller: " << onePress << " " << held;
 }

@@ -1,11 +1,12 @@
 // Start-up transcript and shutdown of the real program.
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "support/ProgramRun.h"
+#include "support/InitializedProgram.h"
 
 namespace {
 
@@ -19,11 +20,7 @@ std::vector<std::string> lines(const std::string& text) {
 
 // "[INFO] <count>edges added for model.(Invalid: 0)" with a count of one digit or more.
 bool isEdgeCountLine(const std::string& line) {
-    const std::string head = "[INFO] ", tail = "edges added for model.(Invalid: 0)";
-    if (line.size() <= head.size() + tail.size() || line.compare(0, head.size(), head) != 0) return false;
-    if (line.compare(line.size() - tail.size(), tail.size(), tail) != 0) return false;
-    const std::string count = line.substr(head.size(), line.size() - head.size() - tail.size());
-    return count.find_first_not_of("0123456789") == std::string::npos;
+    return std::regex_match(line, std::regex(R"(\[INFO\] [0-9]+edges added for model\.\(Invalid: 0\))"));
 }
 
 const char* const kEdgeCount = "~edge count";
@@ -79,14 +76,12 @@ void expectTranscript(const std::vector<std::string>& actual, const std::vector<
 }  // namespace
 
 TEST(StartUp, WritesTheCompleteTranscriptAndEndsCleanlyOnEscape) {
-    ProgramRun run;
-    ASSERT_FALSE(run.findWindow().empty()) << run.standardError();
-    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.\n\n", 60.0)) << run.standardError();
+    InitializedProgram run;
+    ASSERT_TRUE(run.ready) << run.standardError();
     expectTranscript(lines(run.standardOutput()), kTranscript);
     EXPECT_EQ(run.standardError(), "");
 
-    run.key("Escape");
-    EXPECT_EQ(run.waitForExit(30.0), 0) << run.standardError();
+    run.quit();
     std::vector<std::string> expected = kTranscript;
     expected.push_back("[INFO] Cleaning up application...");
     expected.push_back("[INFO] Application cleaned up successfully.");
@@ -97,11 +92,10 @@ TEST(StartUp, WritesTheCompleteTranscriptAndEndsCleanlyOnEscape) {
 }
 
 TEST(StartUp, MissingTexturesAreReportedAndStartUpGoesOn) {
-    const std::string root = std::string(ZEN_TEST_TMP_DIR) + "/no-textures";
-    runCommand("rm -rf '" + root + "' && mkdir -p '" + root + "/bin' && cp -r '" ZEN_RESOURCES_DIR "' '" + root +
-               "/resources' && find '" + root + "/resources' -name '*.tga' -delete");
-    ProgramRun run(root + "/bin");
-    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
+    const std::string bin = stagedCopy("no-textures");
+    runCommand("find '" + bin + "/../resources' -name '*.tga' -delete");
+    InitializedProgram run(bin);
+    ASSERT_TRUE(run.ready) << run.standardError();
     const std::string out = run.standardOutput();
     EXPECT_NE(out.find("[INFO] Loading planet texture...[OK]"), std::string::npos);
     const std::string err = run.standardError();
@@ -109,9 +103,6 @@ TEST(StartUp, MissingTexturesAreReportedAndStartUpGoesOn) {
                              "[ERROR] Could not load planet normal tex:", "[ERROR] Could not load pillar decal tex:",
                              "[ERROR] Could not load pillar normal tex:"})
         EXPECT_NE(err.find(text), std::string::npos) << text << "\n" << err;
-    ASSERT_FALSE(run.findWindow().empty()) << run.standardError();
-    runCommand("sleep 1");
+    pause(1.0);
     EXPECT_FALSE(run.hasExited()) << err;
-    run.key("Escape");
-    EXPECT_EQ(run.waitForExit(30.0), 0);
 }

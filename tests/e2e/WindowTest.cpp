@@ -3,13 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ProgramRun.h"
+#include "support/InitializedProgram.h"
+#include "support/Scratch.h"
 
 namespace {
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
-
-std::string fileBytes(const std::string& path) { return runCommand("cat '" + path + "'"); }
 
 }  // namespace
 
@@ -29,27 +28,12 @@ TEST(ProgramWindow, OpensTitledWindowAtRequestedPlaceAndSize) {
 }
 
 TEST(ProgramWindow, KeepsDrawingNewFrames) {
-    ProgramRun run;
-    const std::string window = run.findWindow();
-    ASSERT_FALSE(window.empty());
-    ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.", 60.0)) << run.standardError();
-    const std::string first = std::string(ZEN_TEST_TMP_DIR) + "/frames-first.png";
-    const std::string later = std::string(ZEN_TEST_TMP_DIR) + "/frames-later.png";
+    InitializedProgram run;
+    ASSERT_TRUE(run.ready) << run.standardError();
+    const std::string first = scratchPath("first.png"), later = scratchPath("later.png");
     ASSERT_TRUE(run.screenshot(first));
-    runCommand("sleep 1.5");
+    pause(1.5);
     ASSERT_TRUE(run.screenshot(later));
     // The fighter moves along its path and the frame-rate figure refreshes twice a second.
-    EXPECT_NE(fileBytes(first), fileBytes(later));
-    EXPECT_FALSE(run.hasExited()) << run.standardError();
-}
-
-TEST(ProgramWindow, EndsWithTheShaderErrorWhenResourcesAreMissing) {
-    const std::string lonely = std::string(ZEN_TEST_TMP_DIR) + "/no-resources/bin";
-    runCommand("mkdir -p '" + lonely + "'");
-    ProgramRun run(lonely);
-    EXPECT_EQ(run.waitForExit(60.0), 1);
-    const std::string out = run.standardOutput();
-    EXPECT_NE(out.find("[INFO] DevIL initialized."), std::string::npos) << out;
-    EXPECT_NE(out.find("../resources/shader/vp_pass.cg: "), std::string::npos) << out;
-    EXPECT_EQ(out.find("[INFO] Application initialized."), std::string::npos);
+    EXPECT_NE(readFile(first), readFile(later));
 }

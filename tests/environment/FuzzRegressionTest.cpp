@@ -2,11 +2,11 @@
 // the +x face beside five sound faces, it must be reported and skipped, and the
 // other faces still built.
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include <IL/il.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -50,13 +50,6 @@ void ILAPIENTRY guardedFree(const void* pointer) {
     if (!pointer) return;
     const Mapping& mapping = *reinterpret_cast<const Mapping*>(static_cast<const char*>(pointer) - sizeof(Mapping));
     munmap(mapping.base, mapping.length);
-}
-
-Rgb centreTexel(GLenum target) {
-    std::vector<unsigned char> texels(8 * 8 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(target, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-    return {texels[(4 * 8 + 4) * 3], texels[(4 * 8 + 4) * 3 + 1], texels[(4 * 8 + 4) * 3 + 2]};
 }
 
 }  // namespace

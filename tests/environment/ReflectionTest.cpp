@@ -40,7 +40,6 @@ protected:
         glLoadIdentity();
         glTranslatef(-eye.x, -eye.y, -eye.z);
         glClearColor(0, 0, 0, 0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
 
     void TearDown() override { glDeleteTextures(1, &decal); }
@@ -48,6 +47,7 @@ protected:
     // Draws the quad under the model matrix with the reflective pair and the given
     // normal map, in the frame renderer's calling order; returns the centre pixel.
     std::vector<unsigned char> drawReflective(const Matrix4& model, GLuint normalMap) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         ShaderProgram& pair = *environment.bumpReflectionShader;
         pair.setTextureParameter("normalMap", normalMap);
         pair.bind();
@@ -64,42 +64,37 @@ protected:
     }
 };
 
-Matrix4 yRotation45() {
-    const float c = 0.70710678f;
-    Matrix4 m;
-    m.at(0, 0) = c;
-    m.at(0, 2) = c;
-    m.at(2, 0) = -c;
-    m.at(2, 2) = c;
-    return m;
-}
+const float kHalfRoot2 = 0.70710678f;
 
 }  // namespace
 
-TEST_F(ReflectivePair, FacingQuadMirrorsTheSkyBehindTheViewer) {
+struct Mirroring {
+    const char* what;
+    Matrix4 model;
+    std::vector<unsigned char> normalTexel;
+    std::size_t face;  // the face the centre should mirror
+};
+
+// The decal alone is grey; the eye ray bounces to the face the normal points it at.
+TEST_F(ReflectivePair, CentreMirrorsTheFaceTheBumpedNormalTurnsTheEyeRayTo) {
     EXPECT_EQ(environment.reflectionShader, nullptr);  // only the selected pair exists
-    const GLuint flat = rowTexture({128, 128, 255});
-    const std::vector<unsigned char> p = drawReflective(Matrix4(), flat);
-    // The eye ray bounces back to +z, whose face is cyan; the decal alone is grey.
-    EXPECT_GT(p[1], p[0] + 60);
-    EXPECT_GT(p[2], p[0] + 60);
-    glDeleteTextures(1, &flat);
-}
-
-TEST_F(ReflectivePair, TurnedModelMirrorsTheSideFace) {
-    const GLuint flat = rowTexture({128, 128, 255});
-    const std::vector<unsigned char> p = drawReflective(yRotation45(), flat);
-    // A normal turned 45 degrees towards +x sends the ray to the red +x face.
-    EXPECT_GT(p[0], p[1] + 60);
-    EXPECT_GT(p[0], p[2] + 60);
-    glDeleteTextures(1, &flat);
-}
-
-TEST_F(ReflectivePair, NormalMapAloneTurnsTheReflection) {
-    // Tangent-space normal (0.707, 0, 0.707) on an untouched quad.
-    const GLuint tilted = rowTexture({218, 128, 218});
-    const std::vector<unsigned char> p = drawReflective(Matrix4(), tilted);
-    EXPECT_GT(p[0], p[1] + 60);
-    EXPECT_GT(p[0], p[2] + 60);
-    glDeleteTextures(1, &tilted);
+    const Mirroring cases[] = {
+        {"facing quad: back to +z", Matrix4(), {128, 128, 255}, 4},
+        {"model turned 45 degrees towards +x",
+         fromAxes({kHalfRoot2, 0, -kHalfRoot2}, {0, 1, 0}, {kHalfRoot2, 0, kHalfRoot2}), {128, 128, 255}, 0},
+        {"tangent-space normal (0.707, 0, 0.707)", Matrix4(), {218, 128, 218}, 0},
+    };
+    for (const Mirroring& c : cases) {
+        SCOPED_TRACE(c.what);
+        const GLuint normalMap = rowTexture(c.normalTexel);
+        const std::vector<unsigned char> p = drawReflective(c.model, normalMap);
+        const Rgb& face = kFaceColours[c.face];
+        for (int strong = 0; strong < 3; ++strong) {
+            for (int weak = 0; weak < 3; ++weak) {
+                if (face[strong] <= face[weak]) continue;
+                EXPECT_GT(p[strong], p[weak] + 60) << strong << " over " << weak;
+            }
+        }
+        glDeleteTextures(1, &normalMap);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "environment/CubeMap.h"
 #include "environment/FaceImages.h"
+#include "support/ExpectNear.h"
 #include "support/GlContext.h"
 
 namespace {
@@ -51,37 +52,34 @@ TEST_F(SkyBox, TurningTheCameraShowsAnotherFaceInWorldOrientation) {
 }
 
 TEST_F(SkyBox, MovingTheCameraCarriesTheCubeAlong) {
-    glTranslatef(-400.0f, -200.0f, 0.0f);  // camera at (400, 200, 0), looking along -z
+    // Far outside a cube of edge 3000 left at the origin, which would lie behind it.
+    glTranslatef(0.0f, 0.0f, 4000.0f);  // camera at (0, 0, -4000), looking along -z
     expectColour(centreAfterDrawing(), kFaceColours[5]);
-    // The whole window is still covered: the cube never comes nearer.
     const std::vector<unsigned char> corner = gl.pixel(1, 1);
-    EXPECT_GT(corner[0] + corner[1] + corner[2], 200);
+    EXPECT_GT(corner[0] + corner[1] + corner[2], 200) << "the whole window is covered";
 }
 
 TEST_F(SkyBox, LeavesTheStateAsItFoundIt) {
     glTranslatef(1.0f, 2.0f, 3.0f);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_TEXTURE_GEN_S);
-    GLfloat before[16], after[16];
-    GLint depthBefore = 0, depthAfter = 0;
-    glGetFloatv(GL_MODELVIEW_MATRIX, before);
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthBefore);
+    Matrix4 before, after;
+    glGetFloatv(GL_MODELVIEW_MATRIX, before.data());
+    const GLint depthBefore = glInteger(GL_MODELVIEW_STACK_DEPTH);
 
     environment.drawSkyBox();
 
-    glGetFloatv(GL_MODELVIEW_MATRIX, after);
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthAfter);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(before[i], after[i]) << i;
-    EXPECT_EQ(depthBefore, depthAfter);
+    glGetFloatv(GL_MODELVIEW_MATRIX, after.data());
+    expectNear(after, before, 0.0f);
+    EXPECT_EQ(glInteger(GL_MODELVIEW_STACK_DEPTH), depthBefore);
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_GEN_S));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_R));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_CUBE_MAP));
-    GLint mode = 0, matrixMode = 0;
+    GLint mode = 0;
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
-    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
     EXPECT_EQ(mode, GL_MODULATE);
-    EXPECT_EQ(matrixMode, GL_MODELVIEW);
+    EXPECT_EQ(glInteger(GL_MATRIX_MODE), GL_MODELVIEW);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     glDisable(GL_TEXTURE_GEN_S);
 }

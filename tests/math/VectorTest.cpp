@@ -1,34 +1,21 @@
-#include <cmath>
-
 #include <gtest/gtest.h>
 
 #include "math/Vector3.h"
 #include "math/Vector4.h"
+#include "support/ExpectNear.h"
 
 TEST(Vector3, NormalizeScalesToUnitLengthAndKeepsZero) {
     Vector3 v(3.0f, 0.0f, 4.0f);
     normalize(v);
-    EXPECT_FLOAT_EQ(v.x, 0.6f);
-    EXPECT_FLOAT_EQ(v.y, 0.0f);
-    EXPECT_FLOAT_EQ(v.z, 0.8f);
-
+    expectNear(v, Vector3(0.6f, 0.0f, 0.8f), 1e-7f);
     Vector3 zero;
     normalize(zero);
-    EXPECT_EQ(zero.x, 0.0f);
-    EXPECT_EQ(zero.y, 0.0f);
-    EXPECT_EQ(zero.z, 0.0f);
-    EXPECT_FALSE(std::isnan(zero.x));
+    expectNear(zero, Vector3(0, 0, 0), 0.0f);  // not NaN
 }
 
 TEST(Vector3, CrossFollowsTheRightHandRule) {
-    const Vector3 z = cross(Vector3(1, 0, 0), Vector3(0, 1, 0));
-    EXPECT_EQ(z.x, 0.0f);
-    EXPECT_EQ(z.y, 0.0f);
-    EXPECT_EQ(z.z, 1.0f);
-    const Vector3 c = cross(Vector3(1, 2, 3), Vector3(4, 5, 6));
-    EXPECT_FLOAT_EQ(c.x, -3.0f);
-    EXPECT_FLOAT_EQ(c.y, 6.0f);
-    EXPECT_FLOAT_EQ(c.z, -3.0f);
+    expectNear(cross(Vector3(1, 0, 0), Vector3(0, 1, 0)), Vector3(0, 0, 1), 0.0f);
+    expectNear(cross(Vector3(1, 2, 3), Vector3(4, 5, 6)), Vector3(-3, 6, -3), 0.0f);
 }
 
 TEST(Vector4, IndexBeyondZGivesW) {

@@ -7,16 +7,15 @@
 #include <gtest/gtest.h>
 #include <GL/glew.h>
 #include <GL/glu.h>
-#include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
 
+#include "platform/model/MeshFiles.h"
 #include "platform/model/Model3ds.h"
 #include "scene/AsteroidField.h"
 #include "shading/ShaderProgram.h"
+#include "support/ExpectNear.h"
 #include "support/GlContext.h"
+#include "support/ImageLibrary.h"
 #include "support/Scratch.h"
-#include "threeds/ThreeDsWriter.h"
 
 namespace {
 
@@ -24,43 +23,16 @@ namespace {
 std::string root() { return scratchPath("asteroid-field"); }
 const std::string kShaders = std::string(ZEN_SOURCE_DIR) + "/resources/shader/";
 
-void writeTexture(const std::string& path, unsigned char r, unsigned char g, unsigned char b) {
-    std::vector<unsigned char> texels;
-    for (int i = 0; i < 16; ++i) texels.insert(texels.end(), {r, g, b});
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    ilTexImage(4, 4, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, texels.data());
-    ilSaveImage(path.c_str());
-    ilDeleteImages(1, &image);
-}
-
-// A cube of edge 2, uv from x and y.
-ThreeDsMesh cube() {
-    ThreeDsMesh mesh{"Rock", {}, {}, {}};
-    for (int i = 0; i < 8; ++i) {
-        const Vector3 p(i & 1 ? 1.0f : -1.0f, i & 2 ? 1.0f : -1.0f, i & 4 ? 1.0f : -1.0f);
-        mesh.positions.push_back(p);
-        mesh.uvs.insert(mesh.uvs.end(), {(p.x + 1) / 2, (p.y + 1) / 2});
-    }
-    const std::uint16_t faces[12][3] = {{4, 5, 7}, {4, 7, 6}, {1, 0, 2}, {1, 2, 3}, {5, 1, 3}, {5, 3, 7},
-                                        {0, 4, 6}, {0, 6, 2}, {6, 7, 3}, {6, 3, 2}, {0, 1, 5}, {0, 5, 4}};
-    for (int i = 0; i < 12; ++i)  // one smoothing group per side: flat, hard-edged sides
-        mesh.faces.push_back({faces[i][0], faces[i][1], faces[i][2], 1u << (i / 2)});
-    return mesh;
-}
-
 // A resource tree of our own: ../resources/models/asteroid/ seen from root()/bin.
 void writeResources() {
     const std::string directory = root() + "/resources/models/asteroid/";
     std::system(("mkdir -p '" + directory + "' '" + root() + "/bin'").c_str());
-    ilEnable(IL_FILE_OVERWRITE);
-    const unsigned char colours[3][3] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}};
+    const Rgb colours[3] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}};
     for (int t = 0; t < 3; ++t) {
-        writeTexture(directory + "Tex" + std::to_string(t) + ".tga", colours[t][0], colours[t][1], colours[t][2]);
-        writeTexture(directory + "Tex" + std::to_string(t) + "_NRM.tga", 128, 128, 255);
+        writeSolidImage(directory + "Tex" + std::to_string(t) + ".tga", 4, colours[t]);
+        writeSolidImage(directory + "Tex" + std::to_string(t) + "_NRM.tga", 4, {128, 128, 255});
     }
-    ASSERT_TRUE(writeThreeDs(directory + "asteroid.3ds", {cube()}));
+    ASSERT_TRUE(writeThreeDs(directory + "asteroid.3ds", {cubeMesh(true)}));  // flat sides
 }
 
 class Field : public testing::Test {
@@ -69,10 +41,7 @@ protected:
     std::string previousDirectory;
 
     void SetUp() override {
-        ilInit();
-        iluInit();
-        ilutInit();
-        ilutRenderer(ILUT_OPENGL);
+        initialiseImageLibrary();
         writeResources();
         char buffer[4096];
         previousDirectory = getcwd(buffer, sizeof buffer);
@@ -168,16 +137,14 @@ TEST_F(Field, AmbientPassRestoresStateAndLitPassAddsLightOnTheSameMatrix) {
     light.shininess = 8.0f;
     lookDownMinusZ();
     glDepthFunc(GL_ALWAYS);
-    GLfloat before[16], after[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, before);
+    Matrix4 before, after;
+    glGetFloatv(GL_MODELVIEW_MATRIX, before.data());
     field->shader = ambient;
     field->renderAmbient(light, Vector3());
-    glGetFloatv(GL_MODELVIEW_MATRIX, after);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(before[i], after[i]);
+    glGetFloatv(GL_MODELVIEW_MATRIX, after.data());
+    expectNear(after, before, 0.0f);
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
-    GLint depthFunc = 0;
-    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
-    EXPECT_EQ(depthFunc, GL_ALWAYS);
+    EXPECT_EQ(glInteger(GL_DEPTH_FUNC), GL_ALWAYS);
     EXPECT_FLOAT_EQ(field->currentMatrix[14], -10.0f);
     const std::vector<unsigned char> ambientCentre = gl.pixel(32, 32);
     EXPECT_GT(ambientCentre[1], 10);
@@ -200,11 +167,8 @@ TEST_F(Field, AmbientPassRestoresStateAndLitPassAddsLightOnTheSameMatrix) {
 
 TEST_F(Field, DestructionReleasesDecalAndNormalTextures) {
     AsteroidField* field = makeField(3, 2);
-    const std::vector<GLuint> names = [&] {
-        std::vector<GLuint> all = field->decalTextures;
-        all.insert(all.end(), field->normalTextures.begin(), field->normalTextures.end());
-        return all;
-    }();
+    std::vector<GLuint> names = field->decalTextures;
+    names.insert(names.end(), field->normalTextures.begin(), field->normalTextures.end());
     for (GLuint name : names) EXPECT_TRUE(glIsTexture(name)) << name;
     delete field;
     for (GLuint name : names) EXPECT_FALSE(glIsTexture(name)) << name;

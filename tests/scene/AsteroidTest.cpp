@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "scene/Asteroid.h"
+#include "support/ExpectNear.h"
 
 namespace {
 
@@ -25,13 +26,9 @@ Asteroid respawnWith(std::vector<int> script) {
 TEST(Asteroid, RespawnTakesTenDrawsInOrder) {
     const Asteroid a = respawnWith({1234, 77, 512, 7, 3, 9, 80, 13, 45, 21});
     EXPECT_EQ(nextDraw, 10u);
-    EXPECT_FLOAT_EQ(a.position.x, -266.0f);  // 1234 % 600 - 300
-    EXPECT_FLOAT_EQ(a.position.y, 67.0f);    // 77 % 50 + 40
-    EXPECT_FLOAT_EQ(a.position.z, -88.0f);   // 512 % 300 - 300
-    const float len = std::sqrt(21.0f);       // (2, 1, 4), flipped away from +z
-    EXPECT_FLOAT_EQ(a.direction.x, -2.0f / len);
-    EXPECT_FLOAT_EQ(a.direction.y, -1.0f / len);
-    EXPECT_FLOAT_EQ(a.direction.z, -4.0f / len);
+    // 1234 % 600 - 300, 77 % 50 + 40, 512 % 300 - 300
+    expectNear(a.position, Vector3(-266, 67, -88), 0.0f);
+    expectNear(a.direction, Vector3(-2, -1, -4) / std::sqrt(21.0f), 1e-7f);  // (2, 1, 4), flipped away from +z
     EXPECT_FLOAT_EQ(a.rotation.x, 9.5492966f);  // 30 / pi degrees
     EXPECT_FLOAT_EQ(a.scale, 8.1f);              // 13 % 10 + 0.1 + 5
     EXPECT_FLOAT_EQ(a.speed, 15.0f);             // 45 % 15 + 15
@@ -69,8 +66,6 @@ TEST(Asteroid, ModelMatrixTranslatesTurnsAboutXAndScales) {
     a.position = {1.0f, 2.0f, 3.0f};
     a.rotation.x = 90.0f;
     a.scale = 2.0f;
-    const Vector4 p = transformPoint(asteroidModelMatrix(a), Vector4(0.0f, 1.0f, 0.0f, 1.0f));
-    EXPECT_NEAR(p.x, 1.0f, 1e-5f);
-    EXPECT_NEAR(p.y, 2.0f, 1e-5f);
-    EXPECT_NEAR(p.z, 5.0f, 1e-5f);  // +y turns to +z, doubled
+    // +y turns to +z, doubled
+    expectNear(transformPoint(asteroidModelMatrix(a), Vector4(0.0f, 1.0f, 0.0f, 1.0f)).xyz(), Vector3(1, 2, 5));
 }

@@ -3,6 +3,7 @@
 
 #include "scene/Object.h"
 #include "scene/ObjectLight.h"
+#include "support/ExpectNear.h"
 #include "support/GlContext.h"
 
 namespace {
@@ -10,22 +11,18 @@ namespace {
 // Records the state that draw runs under.
 class ProbeObject : public Object {
 public:
-    float modelview[16] = {};
+    Matrix4 modelview;
     GLboolean lighting = GL_FALSE;
     float lightAmbient[4] = {};
     float lightPosition[4] = {};
 
     void draw() override {
-        glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelview.data());
         lighting = glIsEnabled(GL_LIGHTING);
         glGetLightfv(GL_LIGHT2, GL_AMBIENT, lightAmbient);
         glGetLightfv(GL_LIGHT2, GL_POSITION, lightPosition);
     }
 };
-
-void expectMatrix(const float* actual, const Matrix4& expected) {
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-5f) << i;
-}
 
 }  // namespace
 
@@ -36,11 +33,11 @@ TEST(Object, PlacesUnderTheParentLightsAroundDrawAndRestoresState) {
     object.rotation = xRotation(0.25f);
     const Matrix4 parent = product(translation(Vector3(0, 0, -20)), xRotation(0.5f));
     object.renderPlaced(parent);
-    expectMatrix(object.modelview, product(parent, object.rotation));
+    expectNear(object.modelview, product(parent, object.rotation));
     EXPECT_EQ(object.lighting, GL_FALSE);
     object.position = Vector3(0, 0, 0.001f);
     object.renderPlaced(parent);
-    expectMatrix(object.worldMatrix.data(), product(parent, product(translation(object.position), object.rotation)));
+    expectNear(object.worldMatrix, product(parent, product(translation(object.position), object.rotation)));
 
     ObjectLight light;
     light.glLight = GL_LIGHT2;
@@ -56,14 +53,15 @@ TEST(Object, PlacesUnderTheParentLightsAroundDrawAndRestoresState) {
     EXPECT_EQ(object.lighting, GL_TRUE);
     EXPECT_FLOAT_EQ(object.lightAmbient[1], 128.0f / 255.0f);
     EXPECT_FLOAT_EQ(object.lightPosition[0], 11.0f);  // through the light matrix
-    float diffuse[4], shininess = 0, after[16];
+    float diffuse[4], shininess = 0;
+    Matrix4 after;
     glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
     glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
     EXPECT_NEAR(diffuse[0], 0.2f, 1e-6f);
     EXPECT_FLOAT_EQ(shininess, 120.0f);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_LIGHT2));  // the lights stay on
-    glGetFloatv(GL_MODELVIEW_MATRIX, after);
-    expectMatrix(after, Matrix4());
+    glGetFloatv(GL_MODELVIEW_MATRIX, after.data());
+    expectNear(after, Matrix4());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -11,10 +11,9 @@
 #include "shading/ImageFileCheck.h"
 #include "shading/TextureFile.h"
 #include "support/GlContext.h"
+#include "support/ImageLibrary.h"
 
 #include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
 
 namespace {
 
@@ -45,12 +44,8 @@ void expectErrorLine(const std::string& message) {
 
 TEST(ImageFuzzRegression, EveryKeptInputIsRefusedReportedAndSkipped) {
     GlContext gl{32, 32};
-    ilInit();
-    iluInit();
-    ilutInit();
-    ilutRenderer(ILUT_OPENGL);
-    GLint maxTextureSize = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+    initialiseImageLibrary();
+    const GLint maxTextureSize = glInteger(GL_MAX_TEXTURE_SIZE);
     const std::vector<fs::path> files = regressionImages();
     ASSERT_FALSE(files.empty());
     for (const fs::path& file : files) {

@@ -1,7 +1,6 @@
 // The image check against hand-made TGA and PNG files: what it refuses, and
 // that what it lets through DevIL decodes to the right pixels.
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,11 +11,11 @@
 #include "shading/TextureFile.h"
 #include "support/DamagedFiles.h"
 #include "support/GlContext.h"
+#include "support/ImageLibrary.h"
 #include "support/Scratch.h"
 
 #include <IL/il.h>
 #include <IL/ilu.h>
-#include <IL/ilut.h>
 
 namespace {
 
@@ -26,9 +25,10 @@ Bytes littleEndian16(unsigned v) { return {char(v & 0xFF), char(v >> 8)}; }
 
 // ---- TGA ----
 
+// Built as Tga{type, bits, width, height, ...}: a 2x2 true-colour file of 24 bits unless given.
 struct Tga {
-    unsigned type = 2, mapType = 0, mapLength = 0, mapBits = 0;
-    unsigned width = 2, height = 2, bits = 24, descriptor = 0;
+    unsigned type = 2, bits = 24, width = 2, height = 2;
+    unsigned mapType = 0, mapLength = 0, mapBits = 0, descriptor = 0;
 
     Bytes header() const {
         return Bytes{0, char(mapType), char(type), 0, 0} + littleEndian16(mapLength) + char(mapBits) +
@@ -67,14 +67,15 @@ Bytes zlibStream(const Bytes& raw) {
     return packed.substr(0, size);
 }
 
+// Built as Png{colour, depth, side, interlace, compression, filter}: a 2x2 RGB file of 8 bits unless given.
 struct Png {
-    std::uint32_t width = 2, height = 2;
-    unsigned depth = 8, colour = 2, interlace = 0;
-    unsigned compression = 0, filter = 0;
+    unsigned colour = 2, depth = 8;
+    std::uint32_t side = 2;
+    unsigned interlace = 0, compression = 0, filter = 0;
 
     unsigned channels() const { return colour == 2 ? 3 : colour == 4 ? 2 : colour == 6 ? 4 : 1; }
     Bytes ihdr() const {
-        return chunk("IHDR", bigEndian32(width) + bigEndian32(height) +
+        return chunk("IHDR", bigEndian32(side) + bigEndian32(side) +
                                  Bytes{char(depth), char(colour), char(compression), char(filter), char(interlace)});
     }
 };
@@ -127,46 +128,7 @@ Bytes flipByte(Bytes bytes, std::size_t at) {
     return bytes;
 }
 
-Tga tga(unsigned type, unsigned bits) {
-    Tga t;
-    t.type = type;
-    t.bits = bits;
-    return t;
-}
-
-Tga mapped(unsigned mapLength, unsigned bits = 8) {
-    Tga t = tga(1, bits);
-    t.mapType = 1;
-    t.mapLength = mapLength;
-    t.mapBits = 24;
-    return t;
-}
-
-Tga sized(unsigned width, unsigned height) {
-    Tga t;
-    t.width = width;
-    t.height = height;
-    return t;
-}
-
-Png png(unsigned colour, unsigned depth) {
-    Png p;
-    p.colour = colour;
-    p.depth = depth;
-    return p;
-}
-
-Png pngField(unsigned Png::*field, unsigned value) {
-    Png p;
-    p.*field = value;
-    return p;
-}
-
-Png pngSized(std::uint32_t side) {
-    Png p;
-    p.width = p.height = side;
-    return p;
-}
+Tga mapped(unsigned mapLength, unsigned bits = 8) { return Tga{1, bits, 2, 2, 1, mapLength, 24}; }
 
 }  // namespace
 
@@ -175,7 +137,7 @@ TEST(ImageFileCheck, RefusesWhatDevilCannotSafelyDecodeWithItsErrorCode) {
     const Bytes goodTga = tgaFile(Tga(), pixel);
     const Bytes goodPng = pngFile(Png(), 200);
     const Bytes palette = pngPalette(8);
-    const Bytes idat = chunk("IDAT", zlibStream(pngRows(png(3, 8), 1)));
+    const Bytes idat = chunk("IDAT", zlibStream(pngRows(Png{3, 8}, 1)));
     const std::size_t idatLength = kSignature.size() + Png().ihdr().size();
     const std::vector<Refusal> cases = {
         {"good TGA", "a.tga", goodTga, kOk},
@@ -183,34 +145,34 @@ TEST(ImageFileCheck, RefusesWhatDevilCannotSafelyDecodeWithItsErrorCode) {
         {"another extension", "a.bmp", goodTga, IL_INVALID_EXTENSION},
         {"upper-case extension", "a.PNG", goodPng, IL_INVALID_EXTENSION},
         {"empty TGA", "a.tga", "", IL_INVALID_FILE_HEADER},
-        {"TGA without image data type", "a.tga", tgaFile(tga(0, 24), pixel), IL_INVALID_FILE_HEADER},
-        {"TGA of unknown type", "a.tga", tgaFile(tga(32, 24), pixel), IL_INVALID_FILE_HEADER},
-        {"TGA of 12-bit pixels", "a.tga", tgaFile(tga(2, 12), "ab"), IL_INVALID_FILE_HEADER},
-        {"grey TGA of 16 bits", "a.tga", tgaFile(tga(3, 16), "ab"), IL_INVALID_FILE_HEADER},
+        {"TGA without image data type", "a.tga", tgaFile(Tga{0, 24}, pixel), IL_INVALID_FILE_HEADER},
+        {"TGA of unknown type", "a.tga", tgaFile(Tga{32, 24}, pixel), IL_INVALID_FILE_HEADER},
+        {"TGA of 12-bit pixels", "a.tga", tgaFile(Tga{2, 12}, "ab"), IL_INVALID_FILE_HEADER},
+        {"grey TGA of 16 bits", "a.tga", tgaFile(Tga{3, 16}, "ab"), IL_INVALID_FILE_HEADER},
         {"TGA palette of 16 entries", "a.tga", tgaFile(mapped(16), "\x0f", tgaPalette().substr(0, 48)),
          IL_INVALID_FILE_HEADER},
         {"TGA of 16-bit indices", "a.tga", tgaFile(mapped(256, 16), "\x01\x00", tgaPalette()), IL_INVALID_FILE_HEADER},
         {"TGA colour map on true colour", "a.tga", withByte(goodTga, 1, 1), IL_INVALID_FILE_HEADER},
         {"interleaved TGA", "a.tga", withByte(goodTga, 17, char(0x40)), IL_INVALID_FILE_HEADER},
-        {"TGA of zero width", "a.tga", sized(0, 2).header(), IL_INVALID_FILE_HEADER},
-        {"TGA wider than the maximum", "a.tga", tgaFile(sized(kMax + 1, 1), pixel), IL_OUT_OF_MEMORY},
-        {"20-byte TGA claiming 40000 x 40000", "a.tga", sized(40000, 40000).header() + "ab", IL_OUT_OF_MEMORY},
-        {"TGA over the decoded byte cap", "a.tga", sized(8192, 2049).header(), IL_OUT_OF_MEMORY},
+        {"TGA of zero width", "a.tga", Tga{2, 24, 0, 2}.header(), IL_INVALID_FILE_HEADER},
+        {"TGA wider than the maximum", "a.tga", tgaFile(Tga{2, 24, kMax + 1, 1}, pixel), IL_OUT_OF_MEMORY},
+        {"20-byte TGA claiming 40000 x 40000", "a.tga", Tga{2, 24, 40000, 40000}.header() + "ab", IL_OUT_OF_MEMORY},
+        {"TGA over the decoded byte cap", "a.tga", Tga{2, 24, 8192, 2049}.header(), IL_OUT_OF_MEMORY},
         {"TGA data one byte short", "a.tga", goodTga.substr(0, goodTga.size() - 1), IL_FILE_READ_ERROR},
-        {"RLE TGA, one packet for all", "a.tga", tgaRunLength(tga(10, 24), "\x83" + pixel), kOk},
-        {"RLE TGA, raw then repeat", "a.tga", tgaRunLength(tga(10, 24), "\x01" + pixel + pixel + "\x81" + pixel), kOk},
-        {"RLE TGA cut in a packet", "a.tga", tgaRunLength(tga(10, 24), "\x03" + pixel + pixel), IL_FILE_READ_ERROR},
-        {"RLE TGA missing packets", "a.tga", tgaRunLength(tga(10, 24), "\x81" + pixel), IL_FILE_READ_ERROR},
-        {"RLE packet past the last pixel", "a.tga", tgaRunLength(tga(10, 24), "\x84" + pixel), IL_ILLEGAL_FILE_VALUE},
+        {"RLE TGA, one packet for all", "a.tga", tgaRunLength(Tga{10, 24}, "\x83" + pixel), kOk},
+        {"RLE TGA, raw then repeat", "a.tga", tgaRunLength(Tga{10, 24}, "\x01" + pixel + pixel + "\x81" + pixel), kOk},
+        {"RLE TGA cut in a packet", "a.tga", tgaRunLength(Tga{10, 24}, "\x03" + pixel + pixel), IL_FILE_READ_ERROR},
+        {"RLE TGA missing packets", "a.tga", tgaRunLength(Tga{10, 24}, "\x81" + pixel), IL_FILE_READ_ERROR},
+        {"RLE packet past the last pixel", "a.tga", tgaRunLength(Tga{10, 24}, "\x84" + pixel), IL_ILLEGAL_FILE_VALUE},
         {"PNG signature damaged", "a.png", withByte(goodPng, 1, 'p'), IL_INVALID_FILE_HEADER},
         {"PNG header CRC wrong", "a.png", flipByte(goodPng, 20), IL_INVALID_FILE_HEADER},
-        {"PNG palette of 16-bit samples", "a.png", pngFile(png(3, 16), 1, palette), IL_INVALID_FILE_HEADER},
-        {"PNG grey of 3 bits", "a.png", pngFile(png(0, 3), 1), IL_INVALID_FILE_HEADER},
-        {"PNG interlace 2", "a.png", pngFile(pngField(&Png::interlace, 2), 1), IL_INVALID_FILE_HEADER},
-        {"PNG compression 1", "a.png", pngFile(pngField(&Png::compression, 1), 1), IL_INVALID_FILE_HEADER},
-        {"PNG filter 1", "a.png", pngFile(pngField(&Png::filter, 1), 1), IL_INVALID_FILE_HEADER},
-        {"PNG of zero height", "a.png", pngFile(pngSized(0), 1), IL_INVALID_FILE_HEADER},
-        {"PNG of 60000 x 60000", "a.png", pngFile(pngSized(60000), 1), IL_OUT_OF_MEMORY},
+        {"PNG palette of 16-bit samples", "a.png", pngFile(Png{3, 16}, 1, palette), IL_INVALID_FILE_HEADER},
+        {"PNG grey of 3 bits", "a.png", pngFile(Png{0, 3}, 1), IL_INVALID_FILE_HEADER},
+        {"PNG interlace 2", "a.png", pngFile(Png{2, 8, 2, 2}, 1), IL_INVALID_FILE_HEADER},
+        {"PNG compression 1", "a.png", pngFile(Png{2, 8, 2, 0, 1}, 1), IL_INVALID_FILE_HEADER},
+        {"PNG filter 1", "a.png", pngFile(Png{2, 8, 2, 0, 0, 1}, 1), IL_INVALID_FILE_HEADER},
+        {"PNG of zero height", "a.png", pngFile(Png{2, 8, 0}, 1), IL_INVALID_FILE_HEADER},
+        {"PNG of 60000 x 60000", "a.png", pngFile(Png{2, 8, 60000}, 1), IL_OUT_OF_MEMORY},
         {"PNG cut short", "a.png", goodPng.substr(0, goodPng.size() / 2), IL_FILE_READ_ERROR},
         {"PNG chunk length past the end", "a.png", withByte(goodPng, idatLength, 0x10), IL_FILE_READ_ERROR},
         {"PNG without IEND", "a.png", goodPng.substr(0, goodPng.size() - 12), IL_FILE_READ_ERROR},
@@ -219,12 +181,12 @@ TEST(ImageFileCheck, RefusesWhatDevilCannotSafelyDecodeWithItsErrorCode) {
         {"PNG image data split by a chunk", "a.png",
          kSignature + Png().ihdr() + idat + chunk("tEXt", "a\0b") + idat + chunk("IEND", ""), IL_ILLEGAL_FILE_VALUE},
         {"PNG unknown critical chunk", "a.png", pngFile(Png(), 1, chunk("ABCD", "")), IL_ILLEGAL_FILE_VALUE},
-        {"PNG palette image without palette", "a.png", pngFile(png(3, 8), 1), IL_ILLEGAL_FILE_VALUE},
-        {"PNG palette of 16 entries at 8 bits", "a.png", pngFile(png(3, 8), 1, pngPalette(4)), IL_ILLEGAL_FILE_VALUE},
-        {"PNG palette on grey", "a.png", pngFile(png(0, 8), 1, pngPalette(1)), IL_ILLEGAL_FILE_VALUE},
-        {"PNG transparency past the palette", "a.png", pngFile(png(3, 1), 1, pngPalette(1) + chunk("tRNS", "abc")),
+        {"PNG palette image without palette", "a.png", pngFile(Png{3, 8}, 1), IL_ILLEGAL_FILE_VALUE},
+        {"PNG palette of 16 entries at 8 bits", "a.png", pngFile(Png{3, 8}, 1, pngPalette(4)), IL_ILLEGAL_FILE_VALUE},
+        {"PNG palette on grey", "a.png", pngFile(Png{0, 8}, 1, pngPalette(1)), IL_ILLEGAL_FILE_VALUE},
+        {"PNG transparency past the palette", "a.png", pngFile(Png{3, 1}, 1, pngPalette(1) + chunk("tRNS", "abc")),
          IL_ILLEGAL_FILE_VALUE},
-        {"PNG transparency on RGBA", "a.png", pngFile(png(6, 8), 1, chunk("tRNS", "ab")), IL_ILLEGAL_FILE_VALUE},
+        {"PNG transparency on RGBA", "a.png", pngFile(Png{6, 8}, 1, chunk("tRNS", "ab")), IL_ILLEGAL_FILE_VALUE},
     };
     for (const Refusal& c : cases) EXPECT_EQ(checkImageBytes(c.name, c.bytes, kMax), c.expected) << c.what;
 }
@@ -238,50 +200,39 @@ struct Accepted {
     unsigned red, green, blue;
 };
 
-std::string writeScratch(const std::string& name, const Bytes& bytes) {
-    const std::string path = scratchPath("check-" + name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
-
 }  // namespace
 
 TEST(ImageFileCheck, EveryKindItAcceptsDecodesInDevilToItsColour) {
     GlContext gl{16, 16};
-    ilInit();
-    iluInit();
-    ilutInit();
-    ilutRenderer(ILUT_OPENGL);
-    Png interlaced;
-    interlaced.interlace = 1;
-    Tga rleGrey = tga(11, 8), rleMapped = mapped(256);
+    initialiseImageLibrary();
+    Tga rleMapped = mapped(256);
     rleMapped.type = 9;
     const std::vector<Accepted> cases = {
         {"TGA 24 bits", "24.tga", tgaFile(Tga(), "\x32\x64\xc8"), 200, 100, 50},
         {"TGA 32 bits, top-left origin", "32.tga",
-         tgaFile([] { Tga t = tga(2, 32); t.descriptor = 0x28; return t; }(), "\x32\x64\xc8\xff"), 200, 100, 50},
-        {"TGA 16 bits", "16.tga", tgaFile(tga(2, 16), littleEndian16(0x7C00)), 248, 0, 0},
-        {"TGA 8-bit grey", "grey.tga", tgaFile(tga(3, 8), "\x80"), 128, 128, 128},
+         tgaFile(Tga{2, 32, 2, 2, 0, 0, 0, 0x28}, "\x32\x64\xc8\xff"), 200, 100, 50},
+        {"TGA 16 bits", "16.tga", tgaFile(Tga{2, 16}, littleEndian16(0x7C00)), 248, 0, 0},
+        {"TGA 8-bit grey", "grey.tga", tgaFile(Tga{3, 8}, "\x80"), 128, 128, 128},
         {"TGA colour-mapped", "mapped.tga", tgaFile(mapped(256), "\x05", tgaPalette()), 5, 250, 7},
-        {"TGA RLE grey", "rle-grey.tga", tgaRunLength(rleGrey, "\x83\x40"), 64, 64, 64},
+        {"TGA RLE grey", "rle-grey.tga", tgaRunLength(Tga{11, 8}, "\x83\x40"), 64, 64, 64},
         {"TGA RLE colour-mapped", "rle-mapped.tga", tgaRunLength(rleMapped, tgaPalette() + "\x83\x09"), 9, 246, 7},
         {"PNG RGB 8", "rgb8.png", pngFile(Png(), 200), 200, 200, 200},
-        {"PNG RGB 16", "rgb16.png", pngFile(png(2, 16), 0xC8C8), 200, 200, 200},
-        {"PNG RGBA 8", "rgba8.png", pngFile(png(6, 8), 100), 100, 100, 100},
-        {"PNG RGBA 16", "rgba16.png", pngFile(png(6, 16), 0x6464), 100, 100, 100},
-        {"PNG grey 1", "g1.png", pngFile(png(0, 1), 1), 255, 255, 255},
-        {"PNG grey 4", "g4.png", pngFile(png(0, 4), 5), 85, 85, 85},
-        {"PNG grey 8 with transparency", "g8.png", pngFile(png(0, 8), 60, chunk("tRNS", Bytes(2, 0))), 60, 60, 60},
-        {"PNG grey 16", "g16.png", pngFile(png(0, 16), 0x2828), 40, 40, 40},
-        {"PNG grey and alpha 8", "ga8.png", pngFile(png(4, 8), 30), 30, 30, 30},
-        {"PNG palette 1", "p1.png", pngFile(png(3, 1), 1, pngPalette(1)), 1, 254, 7},
-        {"PNG palette 2 with transparency", "p2.png", pngFile(png(3, 2), 3, pngPalette(2) + chunk("tRNS", "\x10")), 3,
+        {"PNG RGB 16", "rgb16.png", pngFile(Png{2, 16}, 0xC8C8), 200, 200, 200},
+        {"PNG RGBA 8", "rgba8.png", pngFile(Png{6, 8}, 100), 100, 100, 100},
+        {"PNG RGBA 16", "rgba16.png", pngFile(Png{6, 16}, 0x6464), 100, 100, 100},
+        {"PNG grey 1", "g1.png", pngFile(Png{0, 1}, 1), 255, 255, 255},
+        {"PNG grey 4", "g4.png", pngFile(Png{0, 4}, 5), 85, 85, 85},
+        {"PNG grey 8 with transparency", "g8.png", pngFile(Png{0, 8}, 60, chunk("tRNS", Bytes(2, 0))), 60, 60, 60},
+        {"PNG grey 16", "g16.png", pngFile(Png{0, 16}, 0x2828), 40, 40, 40},
+        {"PNG grey and alpha 8", "ga8.png", pngFile(Png{4, 8}, 30), 30, 30, 30},
+        {"PNG palette 1", "p1.png", pngFile(Png{3, 1}, 1, pngPalette(1)), 1, 254, 7},
+        {"PNG palette 2 with transparency", "p2.png", pngFile(Png{3, 2}, 3, pngPalette(2) + chunk("tRNS", "\x10")), 3,
          252, 7},
-        {"PNG palette 8", "p8.png", pngFile(png(3, 8), 77, pngPalette(8)), 77, 178, 7},
-        {"PNG interlaced", "adam7.png", pngFile(interlaced, 90), 90, 90, 90},
+        {"PNG palette 8", "p8.png", pngFile(Png{3, 8}, 77, pngPalette(8)), 77, 178, 7},
+        {"PNG interlaced", "adam7.png", pngFile(Png{2, 8, 2, 1}, 90), 90, 90, 90},
     };
     for (const Accepted& c : cases) {
-        const std::string path = writeScratch(c.name, c.bytes);
+        const std::string path = writeScratchFile(c.name, c.bytes);
         ASSERT_EQ(checkImageFile(path, kMax), kOk) << c.what;
         ASSERT_TRUE(loadImageFile(path)) << c.what << ": " << iluErrorString(ilGetError());
         ASSERT_TRUE(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE)) << c.what;

@@ -8,6 +8,7 @@
 #include "platform/cg/CgRecords.h"
 #include "shading/LightingParameters.h"
 #include "shading/ShaderProgram.h"
+#include "support/ExpectNear.h"
 #include "support/GlContext.h"
 
 namespace {
@@ -24,10 +25,7 @@ TEST(MultiplyRows, ReadsEachStoredColumnAsARowAndUndoesTheModelMatrix) {
     Matrix4 model = translation(Vector3(3, -4, 5));
     model.multiply(xRotation(0.7f));
     model.multiply(scaling(2.5f));
-    const Vector4 back = multiplyRows(objectSpaceMatrix(model), transformPoint(model, Vector4(1, 2, 3, 1)));
-    EXPECT_NEAR(back.x, 1, 1e-5f);
-    EXPECT_NEAR(back.y, 2, 1e-5f);
-    EXPECT_NEAR(back.z, 3, 1e-5f);
+    expectNear(multiplyRows(objectSpaceMatrix(model), transformPoint(model, Vector4(1, 2, 3, 1))).xyz(), Vector3(1, 2, 3));
     Matrix4 singular;
     singular[0] = 0;
     EXPECT_FLOAT_EQ(multiplyRows(objectSpaceMatrix(singular), Vector4(7, 8, 9, 0)).z, 9);
@@ -63,18 +61,16 @@ protected:
 
     ~UploadScene() { appState.scene->lights.clear(); }
 
-    std::vector<float> uniform(CGprogram program, const char* name, int count) {
-        std::vector<float> values(16);
+    // A float uniform of up to 16 components, in the first floats of the matrix.
+    Matrix4 uniform(CGprogram program, const char* name) {
+        Matrix4 values;
         glGetUniformfv(program->program, glGetUniformLocation(program->program, name), values.data());
-        values.resize(count);
         return values;
     }
 
     void expectVector(CGprogram program, const char* name, const Vector3& expected) {
-        const std::vector<float> sent = uniform(program, name, 3);
-        EXPECT_NEAR(sent[0], expected.x, 1e-3f) << name;
-        EXPECT_NEAR(sent[1], expected.y, 1e-3f) << name;
-        EXPECT_NEAR(sent[2], expected.z, 1e-3f) << name;
+        SCOPED_TRACE(name);
+        expectNear(uniform(program, name).columns[0].xyz(), expected, 1e-3f);
     }
 
     // Places the model on the GL stack and uploads with the pair bound, as the renderer does.
@@ -102,9 +98,7 @@ TEST_P(LightingUpload, SendsLightAndEyeInObjectSpaceWithTheMatrixAndColours) {
     Matrix4 projection, modelView;
     glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView.data());
-    const Matrix4 expected = product(projection, modelView);
-    const std::vector<float> sent = uniform(pair.vertexProgram, "modelViewProj", 16);
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(sent[i], expected[i], 1e-4f) << i;
+    expectNear(uniform(pair.vertexProgram, "modelViewProj"), product(projection, modelView), 1e-4f);
     glPopMatrix();
     pair.unbind();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/cg/GlslFiles.h"
 #include "shading/ParameterUploads.h"
 #include "shading/ShaderContext.h"
 #include "shading/ShaderProgram.h"
-#include "support/RowTexture.h"
 #include "support/GlContext.h"
+#include "support/RowTexture.h"
+#include "support/Scratch.h"
 
 namespace {
 
@@ -25,14 +25,14 @@ protected:
 };
 
 TEST_F(ShaderPair, RuntimeErrorsEndTheProcessWithTheirMessages) {
-    const std::string broken = writeGlslFile("broken_fp.glsl", "#version 120\nvoid main() { gl_FragColor = oops; }\n");
+    const std::string broken = writeScratchFile("broken_fp.glsl", "#version 120\nvoid main() { gl_FragColor = oops; }\n");
     EXPECT_EXIT((reportOnStandardError(), ShaderProgram("../resources/shader/vp_pass.cg", broken)),
                 testing::ExitedWithCode(1), "broken_fp\\.glsl: The compile returned an error\\.\n.*oops");
     EXPECT_EXIT((__GLEW_ARB_separate_shader_objects = __GLEW_VERSION_4_1 = GL_FALSE,
                  ShaderProgram("", "../resources/shader/fp_ambient.cg")),
                 testing::ExitedWithCode(1), "Error: Cg can't get vertex profile\n");
 
-    const std::string vertex = writeGlslFile("sampler_vp.glsl",
+    const std::string vertex = writeScratchFile("sampler_vp.glsl",
                                              "#version 120\nuniform sampler2D heightMap;\n"
                                              "void main() { gl_Position = texture2D(heightMap, vec2(0.5)); }\n");
     ShaderProgram pair(vertex, "../resources/shader/fp_ambient.cg");
@@ -51,16 +51,15 @@ TEST_F(ShaderPair, EmptyVertexPathLoadsAndBindsOnlyTheFragmentStage) {
     EXPECT_EQ(pair.fragmentProfile, ShaderContext::instance().fragmentProfile);
 
     pair.bind();
-    GLint pipeline = 0, vertexStage = -1, fragmentStage = 0;
-    glGetIntegerv(GL_PROGRAM_PIPELINE_BINDING, &pipeline);
+    const GLint pipeline = glInteger(GL_PROGRAM_PIPELINE_BINDING);
+    GLint vertexStage = -1, fragmentStage = 0;
     glGetProgramPipelineiv(pipeline, GL_VERTEX_SHADER, &vertexStage);
     glGetProgramPipelineiv(pipeline, GL_FRAGMENT_SHADER, &fragmentStage);
     EXPECT_NE(pipeline, 0);
     EXPECT_EQ(vertexStage, 0);
     EXPECT_NE(fragmentStage, 0);
     pair.unbind();
-    glGetIntegerv(GL_PROGRAM_PIPELINE_BINDING, &pipeline);
-    EXPECT_EQ(pipeline, 0);
+    EXPECT_EQ(glInteger(GL_PROGRAM_PIPELINE_BINDING), 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

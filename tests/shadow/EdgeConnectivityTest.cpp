@@ -46,10 +46,8 @@ TEST_P(EdgeConnectivityBothWays, CubeOfTwentyFourVerticesGivesEighteenClosedEdge
 
 TEST_P(EdgeConnectivityBothWays, TrianglesJoinBySharedPositionsUnderOtherIndicesButNotByNearOnes) {
     Model3ds pair;
-    for (Vector3 p : {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 1, 0), Vector3(1, 0, 0),
-                      Vector3(1, 1, 0)}) {
-        addVertex(pair, p);
-    }
+    addVertices(pair, {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 1, 0), Vector3(1, 0, 0),
+                      Vector3(1, 1, 0)});
     addFace(pair, {0, 1, 2}, {0, 0, 1});
     Connected c = connect(pair, GetParam());  // a single triangle: three open edges, no error
     EXPECT_EQ(c.result.edges.size(), 3u);
@@ -71,9 +69,7 @@ TEST_P(EdgeConnectivityBothWays, TrianglesJoinBySharedPositionsUnderOtherIndices
 
 TEST_P(EdgeConnectivityBothWays, ThirdFaceAndSelfMeetingFaceAreReferenceErrors) {
     Model3ds fan;
-    for (Vector3 p : {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, -1, 0), Vector3(0, 0, 1)}) {
-        addVertex(fan, p);
-    }
+    addVertices(fan, {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, -1, 0), Vector3(0, 0, 1)});
     addFace(fan, {0, 1, 2}, {0, 0, 1});
     addFace(fan, {1, 0, 3}, {0, 0, 1});
     addFace(fan, {0, 1, 4}, {0, -1, 0});  // third face on edge 0
@@ -93,10 +89,8 @@ TEST_P(EdgeConnectivityBothWays, ThirdFaceAndSelfMeetingFaceAreReferenceErrors) 
 TEST_P(EdgeConnectivityBothWays, SignedZerosMatchAndNanNeverDoes) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     Model3ds mesh;
-    for (Vector3 p : {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(-0.0f, 0, -0.0f),
-                      Vector3(nan, 0, 0), Vector3(0, 2, 0)}) {
-        addVertex(mesh, p);
-    }
+    addVertices(mesh, {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(-0.0f, 0, -0.0f),
+                      Vector3(nan, 0, 0), Vector3(0, 2, 0)});
     addFace(mesh, {1, 0, 2}, {0, 0, 1});
     addFace(mesh, {3, 1, 5}, {0, 0, 1});  // 3 equals 0 as a float
     addFace(mesh, {4, 1, 2}, {0, 0, 1});
@@ -118,7 +112,7 @@ TEST_P(EdgeConnectivityBothWays, SignedZerosMatchAndNanNeverDoes) {
 
 TEST_P(EdgeConnectivityBothWays, FaceWithAnIndexOutsideTheVerticesIsLeftOut) {
     Model3ds mesh;
-    for (Vector3 p : {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(0, 1, 0)}) addVertex(mesh, p);
+    addVertices(mesh, {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(0, 1, 0)});
     addFace(mesh, {0, 1, 7}, {0, 0, 1});
     addFace(mesh, {0, 1, 2}, {0, 0, 1});
     const Connected c = connect(mesh, GetParam());

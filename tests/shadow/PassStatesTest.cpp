@@ -11,16 +11,10 @@ namespace {
 
 using Integers = std::vector<std::pair<GLenum, GLint>>;
 
-GLint integer(GLenum name) {
-    GLint value = 0;
-    glGetIntegerv(name, &value);
-    return value;
-}
-
 void expectState(const std::vector<GLenum>& on, const std::vector<GLenum>& off, const Integers& values) {
     for (GLenum name : on) EXPECT_TRUE(glIsEnabled(name)) << std::hex << name;
     for (GLenum name : off) EXPECT_FALSE(glIsEnabled(name)) << std::hex << name;
-    for (const auto& value : values) EXPECT_EQ(integer(value.first), value.second) << std::hex << value.first;
+    for (const auto& value : values) EXPECT_EQ(glInteger(value.first), value.second) << std::hex << value.first;
 }
 
 void expectWrites(bool depth, bool colour) {
@@ -85,8 +79,8 @@ TEST_F(PassStates, ShadowVolumePassCountsBothSidesIntoTheStencilOnly) {
         expectState({}, {}, {{GL_STENCIL_FAIL, GL_KEEP}, {GL_STENCIL_PASS_DEPTH_FAIL, GL_KEEP},
                              {GL_STENCIL_PASS_DEPTH_PASS, static_cast<GLint>(face.second)},
                              {GL_STENCIL_FUNC, GL_ALWAYS}, {GL_STENCIL_REF, 0}});
-        EXPECT_EQ(integer(GL_STENCIL_VALUE_MASK) & 0xFF, 0xFF);
-        EXPECT_EQ(integer(GL_STENCIL_WRITEMASK) & 0xFF, 0xFF);
+        EXPECT_EQ(glInteger(GL_STENCIL_VALUE_MASK) & 0xFF, 0xFF);
+        EXPECT_EQ(glInteger(GL_STENCIL_WRITEMASK) & 0xFF, 0xFF);
     }
     popAndExpectStartingState();
 }
@@ -109,7 +103,7 @@ TEST_F(PassStates, LitPassAddsColourWhereTheStencilIsZero) {
                 {{GL_STENCIL_WRITEMASK, 0}, {GL_STENCIL_FUNC, GL_EQUAL}, {GL_STENCIL_REF, 0},
                  {GL_CULL_FACE_MODE, GL_BACK}, {GL_BLEND_SRC, GL_ONE}, {GL_BLEND_DST, GL_ONE},
                  {GL_DEPTH_FUNC, GL_LEQUAL}});
-    EXPECT_EQ(integer(GL_STENCIL_VALUE_MASK) & 0xFF, 0xFF);
+    EXPECT_EQ(glInteger(GL_STENCIL_VALUE_MASK) & 0xFF, 0xFF);
     expectWrites(false, true);
     popAndExpectStartingState();
 }

@@ -9,6 +9,7 @@
 #include "shading/ShaderProgram.h"
 #include "shadow/ShadowVolume.h"
 #include "SharedContext.h"
+#include "support/ExpectNear.h"
 #include "TestMeshes.h"
 
 namespace {
@@ -31,14 +32,7 @@ bool formsClosedLoops(const ShadowVolume& volume) {
 }
 
 // Object +z to world +x, object +x to world -z, then a translation.
-Matrix4 zToXWithTranslation() {
-    Matrix4 m;
-    m.columns[0] = {0, 0, -1, 0};
-    m.columns[1] = {0, 1, 0, 0};
-    m.columns[2] = {1, 0, 0, 0};
-    m.columns[3] = {5, -3, 2, 1};
-    return m;
-}
+Matrix4 zToXWithTranslation() { return product(translation(Vector3(5, -3, 2)), fromAxes({0, 0, -1}, {0, 1, 0}, {1, 0, 0})); }
 
 class ShadowVolumeTest : public testing::Test {
 protected:
@@ -109,12 +103,10 @@ TEST_F(ShadowVolumeTest, LightMovesIntoEachInstancesObjectSpace) {
     ShadowVolume volume(&cube, "Cube");
     const Matrix4 model = zToXWithTranslation();
     light(volume, {1, 0, 0, 0}, model);
-    EXPECT_NEAR(volume.light.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(volume.light.z, 1.0f, 1e-6f);
+    expectNear(volume.light.xyz(), Vector3(0, 0, 1), 1e-6f);
     EXPECT_EQ(volume.light.w, 0.0f);
     light(volume, {6, -3, 2, 1}, model);  // a point picks up the translation
-    EXPECT_NEAR(volume.light.x, 0.0f, 1e-5f);
-    EXPECT_NEAR(volume.light.z, 1.0f, 1e-5f);
+    expectNear(volume.light.xyz(), Vector3(0, 0, 1));
 
     light(volume, {0, 0, 1, 0});
     const std::set<int> first(volume.silhouette.begin(), volume.silhouette.end());

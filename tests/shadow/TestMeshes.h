@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/model/Model3ds.h"
@@ -19,6 +20,10 @@ inline void addFace(Model3ds& model, std::array<std::uint32_t, 3> corners, const
 inline void addVertex(Model3ds& model, const Vector3& position) {
     model.vertices.push_back(position);
     model.vertexCount = static_cast<std::uint32_t>(model.vertices.size());
+}
+
+inline void addVertices(Model3ds& model, std::initializer_list<Vector3> positions) {
+    for (const Vector3& p : positions) addVertex(model, p);
 }
 
 // An axis-aligned cube of 12 outward, counter-clockwise triangles over 24 vertices.

@@ -7,17 +7,15 @@
 
 #include "spline/Spline.h"
 #include "spline/SplineFiles.h"
+#include "support/ExpectNear.h"
+#include "support/Scratch.h"
 
 namespace {
 
 Spline curve(int type, int subdivision, int count, const std::string& points) {
     const std::string header = "control_count " + std::to_string(count) + "\ncurve_subdivision " +
                                std::to_string(subdivision) + "\ncurve_type " + std::to_string(type) + "\n";
-    return Spline(writeSplineFile("curve.sdf", splineText(header, points)));
-}
-
-void expectNear(const Vector3& actual, const Vector3& expected) {
-    EXPECT_NEAR(length(actual - expected), 0.0f, 1e-5f) << actual.x << " " << actual.y << " " << actual.z;
+    return Spline(writeScratchFile("curve.sdf", splineText(header, points)));
 }
 
 // The lookup as a plain scan from the first sample.

@@ -7,6 +7,7 @@
 
 #include "spline/Spline.h"
 #include "spline/SplineFiles.h"
+#include "support/Scratch.h"
 #include "support/GlContext.h"
 
 namespace {
@@ -54,7 +55,7 @@ Spline zigZag(const std::string& settings) {
     for (int i = 0; i < 63; ++i) {
         points += "C: " + std::to_string(i * 10) + " " + std::to_string(i % 2 * 10) + " " + std::to_string(i % 3) + "\n";
     }
-    return Spline(writeSplineFile("draw.sdf", splineText("control_count 63\ncurve_subdivision 1\n" + settings, points)));
+    return Spline(writeScratchFile("draw.sdf", splineText("control_count 63\ncurve_subdivision 1\n" + settings, points)));
 }
 
 float pointSize() {

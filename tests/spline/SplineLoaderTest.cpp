@@ -5,10 +5,11 @@
 
 #include "spline/Spline.h"
 #include "spline/SplineFiles.h"
+#include "support/Scratch.h"
 
 namespace {
 
-Spline loadText(const std::string& text) { return Spline(writeSplineFile("loader.sdf", text)); }
+Spline loadText(const std::string& text) { return Spline(writeScratchFile("loader.sdf", text)); }
 
 const char* const kFourPointsHeader = "begin_spline\ncontrol_count 4\ncurve_subdivision 2\nbegin_points\n";
 
@@ -71,7 +72,7 @@ TEST(SplineLoader, BlockEndsByCountOrEarlyAndLongLinesComeInPieces) {
 }
 
 TEST(SplineLoader, BadFilesGiveEmptyOrUntouchedSplines) {
-    Spline absent(std::string(ZEN_TEST_TMP_DIR) + "/splines/does-not-exist.sdf");
+    Spline absent(scratchPath("does-not-exist.sdf"));
     EXPECT_TRUE(absent.controlPoints.empty());
     EXPECT_EQ(absent.findSample(0.0f), -1);
     for (const char* counts : {"control_count 1e12\ncurve_subdivision 10\n", "control_count 5\ncurve_subdivision -3\n",

@@ -2,9 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 #include <zlib.h>
 
@@ -42,13 +40,6 @@ std::string pngChunk(const std::string& type, const std::string& data) {
     return bigEndian32(static_cast<std::uint32_t>(data.size())) + typed + bigEndian32(static_cast<std::uint32_t>(crc));
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 std::string damaged(const std::string& good, Damage damage) {
     switch (damage) {
         case Damage::Missing: return good;
@@ -66,5 +57,5 @@ std::string damaged(const std::string& good, Damage damage) {
 
 void writeDamaged(const std::string& path, const std::string& good, Damage damage) {
     std::remove(path.c_str());
-    if (damage != Damage::Missing) std::ofstream(path, std::ios::binary) << damaged(good, damage);
+    if (damage != Damage::Missing) writeFile(path, damaged(good, damage));
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "support/Scratch.h"
+
 // The usual ways a resource file gets damaged, and two that once crashed or hung
 // the image library.
 enum class Damage {
@@ -17,8 +19,6 @@ enum class Damage {
 };
 
 const char* damageName(Damage damage);
-
-std::string readFile(const std::string& path);
 
 std::string bigEndian32(std::uint32_t value);
 

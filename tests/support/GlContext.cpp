@@ -61,3 +61,9 @@ std::vector<unsigned char> GlContext::readStencil() const {
     glReadPixels(0, 0, width, height, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, values.data());
     return values;
 }
+
+GLint glInteger(GLenum name) {
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value;
+}

@@ -25,3 +25,6 @@ public:
     // Stencil values of the back buffer, bottom row first.
     std::vector<unsigned char> readStencil() const;
 };
+
+// One integer of OpenGL state, e.g. GL_MATRIX_MODE.
+GLint glInteger(GLenum name);

@@ -13,16 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Scratch.h"
+
 namespace {
 
 int runCounter = 0;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 // A report of ASan, LeakSanitizer or UBSan in a sanitized build.
 bool hasSanitizerReport(const std::string& text) {
@@ -42,6 +37,18 @@ std::string runCommand(const std::string& command) {
     while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
     pclose(pipe);
     return output;
+}
+
+std::string stagedCopy(const std::string& name) {
+    const std::string root = scratchPath(name);
+    runCommand("rm -rf '" + root + "' && mkdir -p '" + root + "/bin' && cp -r '" ZEN_RESOURCES_DIR "' '" + root +
+               "/resources'");
+    return root + "/bin";
+}
+
+double imageFigure(const std::string& png, const std::string& operations, const std::string& fx) {
+    return std::atof(
+        runCommand("convert '" + png + "' " + operations + " -format '%[fx:" + fx + "]' info: 2>/dev/null").c_str());
 }
 
 ProgramRun::ProgramRun(const std::string& workingDirectory, const std::string& program,
@@ -79,17 +86,9 @@ std::string ProgramRun::standardError() const { return readFile(stderrPath); }
 
 bool ProgramRun::waitForOutput(const std::string& text, double timeoutSeconds) {
     for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
+        const bool ended = hasExited();  // read after the end: nothing more comes
         if (standardOutput().find(text) != std::string::npos) return true;
-        if (hasExited()) return standardOutput().find(text) != std::string::npos;
-        pause(0.05);
-    }
-    return false;
-}
-
-bool ProgramRun::waitForError(const std::string& text, double timeoutSeconds) {
-    for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
-        if (standardError().find(text) != std::string::npos) return true;
-        if (hasExited()) return standardError().find(text) != std::string::npos;
+        if (ended) return false;
         pause(0.05);
     }
     return false;

@@ -30,7 +30,6 @@ public:
     std::string standardError() const;
     // Waits until standard output contains `text`; false on timeout or exit.
     bool waitForOutput(const std::string& text, double timeoutSeconds = 20.0);
-    bool waitForError(const std::string& text, double timeoutSeconds = 20.0);
 
     // The X window id of the program's window ("" if none appeared).
     std::string findWindow(double timeoutSeconds = 20.0);
@@ -63,6 +62,14 @@ private:
 
 // Runs a shell command, returning its standard output.
 std::string runCommand(const std::string& command);
+
+// A copy of the staged resources in the test's scratch folder `name`; returns the
+// bin/ folder beside it, to run the program from.
+std::string stagedCopy(const std::string& name);
+
+// A figure of a picture file: ImageMagick applies `operations` (e.g. a crop)
+// and evaluates `fx`, by default the mean brightness from 0 to 1.
+double imageFigure(const std::string& png, const std::string& operations, const std::string& fx = "mean");
 
 // How often `part` occurs in `text`, e.g. a message in a program's output.
 int occurrences(const std::string& text, const std::string& part);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -25,4 +27,20 @@ std::string scratchPath(const std::string& name) {
     const fs::path path = fs::path(ZEN_TEST_TMP_DIR) / folderName() / name;
     fs::create_directories(path.parent_path());
     return path.string();
+}
+
+std::string writeScratchFile(const std::string& name, const std::string& bytes) {
+    return writeFile(scratchPath(name), bytes);
+}
+
+std::string writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    return path;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }

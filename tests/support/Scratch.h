@@ -7,3 +7,11 @@
 // per test keeps equal names in two tests apart, while a death test's child,
 // which runs the same test again, finds the same files.
 std::string scratchPath(const std::string& name);
+
+// Writes `bytes` to scratchPath(name) and returns that path.
+std::string writeScratchFile(const std::string& name, const std::string& bytes);
+
+// Writes `bytes` to `path`, replacing the file; returns the path.
+std::string writeFile(const std::string& path, const std::string& bytes);
+// The whole file as bytes ("" when it cannot be read).
+std::string readFile(const std::string& path);

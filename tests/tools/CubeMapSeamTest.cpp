@@ -1,44 +1,21 @@
 #include <GL/glew.h>
-#include <GL/glu.h>
-#include <IL/il.h>
-#include <IL/ilu.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "environment/CubeMap.h"
+#include "environment/Environment.h"
 #include "math/Vector3.h"
 #include "support/GlContext.h"
+#include "support/ImageLibrary.h"
 
 namespace {
 
-const char* const kFaces[6] = {"posx", "negx", "posy", "negy", "posz", "negz"};
 const Vector3 kAxes[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
 const int kSamplesPerEdge = 64;
-const float kQuarterTexel = 0.5f / 1024.0f;
-
-// Builds the sky cube map from the staged faces the way the program loads it.
-GLuint loadSkyCubeMap() {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, texture);
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    for (int face = 0; face < 6; ++face) {
-        const std::string path = std::string("../resources/textures/custom_space/") + kFaces[face] + ".png";
-        EXPECT_EQ(ilLoadImage(path.c_str()), IL_TRUE) << path;
-        ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE);
-        gluBuild2DMipmaps(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, GL_RGB8, ilGetInteger(IL_IMAGE_WIDTH),
-                          ilGetInteger(IL_IMAGE_HEIGHT), GL_RGB, GL_UNSIGNED_BYTE, ilGetData());
-    }
-    ilDeleteImages(1, &image);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    return texture;
-}
 
 // Draws one point per direction, sampled from the cube map, and reads them back.
 std::vector<unsigned char> sampleDirections(const GlContext& gl, const std::vector<Vector3>& directions) {
@@ -69,9 +46,15 @@ int difference(const std::vector<unsigned char>& pixels, size_t a, size_t b) {
 
 TEST(CubeMapSeams, FacesAgreeAcrossEveryEdgeAsGlSamplesThem) {
     GlContext gl(128, 64);
-    ilInit();
-    iluInit();
-    const GLuint texture = loadSkyCubeMap();
+    initialiseImageLibrary();
+    Environment sky;  // the staged faces, loaded as the program loads them
+    loadCubeMap(sky);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    GLint side = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 0, GL_TEXTURE_WIDTH, &side);
+    ASSERT_GT(side, 8);
+    const float quarterTexel = 0.5f / static_cast<float>(side);
 
     // For each of the 12 edges: the edge texel on either face, and for
     // comparison two neighbouring texels inside the first face.
@@ -82,14 +65,13 @@ TEST(CubeMapSeams, FacesAgreeAcrossEveryEdgeAsGlSamplesThem) {
             const Vector3 along = cross(kAxes[a], kAxes[b]);
             for (int k = 0; k < kSamplesPerEdge; ++k) {
                 const float s = -0.95f + 1.9f * (k + 0.5f) / kSamplesPerEdge;
-                directions.push_back(kAxes[a] + kAxes[b] * (1.0f - kQuarterTexel) + along * s);
-                directions.push_back(kAxes[a] * (1.0f - kQuarterTexel) + kAxes[b] + along * s);
-                directions.push_back(kAxes[a] + kAxes[b] * (1.0f - 5.0f * kQuarterTexel) + along * s);
+                directions.push_back(kAxes[a] + kAxes[b] * (1.0f - quarterTexel) + along * s);
+                directions.push_back(kAxes[a] * (1.0f - quarterTexel) + kAxes[b] + along * s);
+                directions.push_back(kAxes[a] + kAxes[b] * (1.0f - 5.0f * quarterTexel) + along * s);
             }
         }
     ASSERT_LE(directions.size(), static_cast<size_t>(gl.width * gl.height));
     const std::vector<unsigned char> pixels = sampleDirections(gl, directions);
-    glDeleteTextures(1, &texture);
 
     double across = 0.0, within = 0.0, brightness = 0.0;
     int worst = 0;

@@ -2,14 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstring>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "platform/model/Model3ds.h"
+#include "shadow/EdgeConnectivity.h"
 #include "support/GlContext.h"
 
 namespace {
@@ -29,35 +27,6 @@ Bounds boundsOf(const Model3ds& model) {
 }
 
 Vector3 corner(const Model3ds& model, const Model3dsFace& face, int k) { return model.vertices[face.indices[k]]; }
-
-// Edges by exact position: how many faces use each, and whether every edge is
-// used once in each direction (closed and consistently wound).
-struct EdgeCount {
-    size_t edges = 0, notTwoFaces = 0, sameDirection = 0;
-};
-
-EdgeCount countEdges(const Model3ds& model) {
-    using Key = std::array<std::uint32_t, 3>;
-    std::map<Key, int> ids;
-    auto idOf = [&](const Vector3& p) {
-        Key k;
-        std::memcpy(k.data(), &p, sizeof(Key));
-        return ids.emplace(k, static_cast<int>(ids.size())).first->second;
-    };
-    std::map<std::pair<int, int>, int> directed;
-    for (const Model3dsFace& f : model.faces)
-        for (int k = 0; k < 3; ++k) ++directed[{idOf(corner(model, f, k)), idOf(corner(model, f, (k + 1) % 3))}];
-    EdgeCount count;
-    for (const auto& [edge, uses] : directed) {
-        if (edge.first > edge.second && directed.count({edge.second, edge.first})) continue;
-        const auto reverse = directed.find({edge.second, edge.first});
-        const int back = reverse == directed.end() ? 0 : reverse->second;
-        ++count.edges;
-        if (uses + back != 2) ++count.notTwoFaces;
-        if (uses != 1 || back != 1) ++count.sameDirection;
-    }
-    return count;
-}
 
 double enclosedVolume(const Model3ds& model) {
     double volume = 0.0;
@@ -85,10 +54,11 @@ protected:
         ASSERT_GT(model.faceCount, 0u);
         EXPECT_LE(model.vertexCount, 65535u);
         EXPECT_LE(model.faceCount, 65535u);
-        const EdgeCount edges = countEdges(model);
-        EXPECT_GT(edges.edges, 0u);
-        EXPECT_EQ(edges.notTwoFaces, 0u);
-        EXPECT_EQ(edges.sameDirection, 0u);
+        // Closed and consistently wound: every edge joins two faces that run it both ways.
+        const EdgeConnectivity c = connectEdges(model.vertices, model.faces.data(), model.faces.size(), EdgeSearch::Hashed);
+        EXPECT_GT(c.edges.size(), 0u);
+        EXPECT_EQ(countInvalidEdges(c.edges), 0);
+        EXPECT_TRUE(c.badEdges.empty());
         EXPECT_GT(enclosedVolume(model), 0.0);
         for (const Model3dsFace& f : model.faces) {
             const Vector3 n = cross(corner(model, f, 1) - corner(model, f, 0), corner(model, f, 2) - corner(model, f, 0));

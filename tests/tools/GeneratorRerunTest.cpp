@@ -2,26 +2,18 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
+
+#include "support/Scratch.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<char> contents(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // Runs the generator again into a scratch tree and compares every file it
 // writes with the staged one, byte for byte.
 TEST(AssetGenerator, SecondRunWritesIdenticalFiles) {
-    const fs::path scratch = fs::path(ZEN_TEST_TMP_DIR) / "generated-again";
-    fs::remove_all(scratch);
-    fs::create_directories(scratch);
+    const fs::path scratch = scratchPath("generated/");
     const std::string command = std::string(ZEN_BIN_DIR) + "/zen_asset_generator " + scratch.string() + " > " +
                                 (scratch / "log.txt").string() + " 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << "see " << (scratch / "log.txt");
@@ -32,7 +24,7 @@ TEST(AssetGenerator, SecondRunWritesIdenticalFiles) {
         const fs::path staged = fs::path(ZEN_RESOURCES_DIR) / fs::relative(entry.path(), scratch);
         SCOPED_TRACE(staged.string());
         ASSERT_TRUE(fs::exists(staged));
-        EXPECT_TRUE(contents(entry.path()) == contents(staged)) << "bytes differ";
+        EXPECT_TRUE(readFile(entry.path()) == readFile(staged)) << "bytes differ";
         ++compared;
     }
     EXPECT_EQ(compared, 4u + 13u + 6u);  // meshes, TGA textures, cube faces

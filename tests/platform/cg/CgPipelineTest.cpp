@@ -6,7 +6,8 @@
 #include "math/Matrix4.h"
 #include "platform/cg/CgGL.h"
 #include "platform/cg/CgRecords.h"
-#include "platform/cg/GlslFiles.h"
+#include "support/Scratch.h"
+#include "support/ExpectNear.h"
 #include "support/GlContext.h"
 
 namespace {
@@ -30,7 +31,7 @@ protected:
     void TearDown() override { cgDestroyContext(context); }
 
     CGprogram load(const std::string& name, const char* source, CGprofile profile) {
-        const std::string path = writeGlslFile(name, source);
+        const std::string path = writeScratchFile(name, source);
         CGprogram program = cgCreateProgramFromFile(context, CG_SOURCE, path.c_str(), profile, "main", nullptr);
         cgGLLoadProgram(program);
         return program;
@@ -63,8 +64,7 @@ TEST_F(CgPipeline, InverseTransposeStateMatrixUndoesTheModelView) {
                                 CG_GL_MATRIX_INVERSE_TRANSPOSE);
     glGetUniformfv(program->program, glGetUniformLocation(program->program, "modelViewProj"), read.data());
     read.transpose();
-    const Matrix4 identity = product(read, modelView);
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(identity[i], i % 5 == 0 ? 1.0f : 0.0f, 1e-5f) << i;
+    expectNear(product(read, modelView), Matrix4());
     expectClean();
     cgDestroyProgram(program);
 }
@@ -87,9 +87,7 @@ TEST_F(CgPipeline, EnabledStagesDrawAndDisabledOnesFallBackToFixedFunction) {
     EXPECT_EQ(fixedVertices[0], 255);
     EXPECT_NEAR(fixedVertices[1], 128, 2);
     cgGLDisableProfile(CG_PROFILE_GLSLF);
-    GLint pipeline = -1;
-    glGetIntegerv(GL_PROGRAM_PIPELINE_BINDING, &pipeline);
-    EXPECT_EQ(pipeline, 0);
+    EXPECT_EQ(glInteger(GL_PROGRAM_PIPELINE_BINDING), 0);
     EXPECT_EQ(drawYellowQuad(), (Rgba{255, 255, 0, 255}));
     cgGLEnableProfile(CG_PROFILE_GLSLV);  // the disabled fragment stage must not come back
     EXPECT_EQ(drawYellowQuad(), (Rgba{255, 255, 0, 255}));

@@ -5,7 +5,7 @@
 #include "math/Matrix4.h"
 #include "platform/cg/CgGL.h"
 #include "platform/cg/CgRecords.h"
-#include "platform/cg/GlslFiles.h"
+#include "support/Scratch.h"
 #include "support/GlContext.h"
 
 namespace {
@@ -26,7 +26,7 @@ protected:
     void TearDown() override { cgDestroyContext(context); }
 
     CGprogram compile(const std::string& name, const std::string& source) {
-        const std::string path = writeGlslFile(name, source);
+        const std::string path = writeScratchFile(name, source);
         return cgCreateProgramFromFile(context, CG_SOURCE, path.c_str(), CG_PROFILE_GLSLF, "main", nullptr);
     }
 };
@@ -49,8 +49,8 @@ TEST_F(CgRuntime, ErrorsStayUntilReadAndNameTheirCause) {
     EXPECT_NE(std::string(cgGetLastListing(context)).find("oops"), std::string::npos);
     EXPECT_EQ(takeError(), CG_NO_ERROR);
 
-    const char* missing = ZEN_TEST_TMP_DIR "/no-such-program.glsl";
-    EXPECT_EQ(cgCreateProgramFromFile(context, CG_SOURCE, missing, CG_PROFILE_GLSLV, "main", nullptr), nullptr);
+    const std::string missing = scratchPath("no-such-program.glsl");
+    EXPECT_EQ(cgCreateProgramFromFile(context, CG_SOURCE, missing.c_str(), CG_PROFILE_GLSLV, "main", nullptr), nullptr);
     std::string text;
     EXPECT_EQ(takeError(&text), CG_FILE_READ_ERROR);
     EXPECT_NE(text.find(missing), std::string::npos);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,12 +10,6 @@
 inline std::string writeMeshFile(const std::string& name, const std::vector<ThreeDsMesh>& meshes) {
     const std::string path = scratchPath(name);
     return writeThreeDs(path, meshes) ? path : "";
-}
-
-inline std::string writeBytes(const std::string& name, const std::string& bytes) {
-    const std::string path = scratchPath(name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
 }
 
 // A side of the cube: outward normal and the axes of u and v, cross(uAxis, vAxis) == normal.

@@ -4,6 +4,7 @@
 
 #include "MeshFiles.h"
 #include "platform/model/Model3ds.h"
+#include "support/ExpectNear.h"
 
 // Loading needs no OpenGL context: these tests never make one.
 namespace {
@@ -26,12 +27,6 @@ void expectFileTriangles(const Model3ds& model, const std::vector<ThreeDsMesh>& 
             ++i;
         }
     EXPECT_EQ(i, model.faces.size());
-}
-
-void expectNear(const Vector3& a, const Vector3& b) {
-    EXPECT_NEAR(a.x, b.x, 1e-5f);
-    EXPECT_NEAR(a.y, b.y, 1e-5f);
-    EXPECT_NEAR(a.z, b.z, 1e-5f);
 }
 
 // Empty after a failure; otherwise counts agree with the arrays and every index is in range.
@@ -113,10 +108,9 @@ TEST(ModelLoad, MeshesOfOneFileConcatenateAndShareEqualPositions) {
 }
 
 TEST(ModelLoad, MissingTruncatedCorruptOrForeignFilesGiveAnEmptyModel) {
-    std::ifstream in(writeMeshFile("good.3ds", {cubeMesh(true), tetrahedronMesh()}), std::ios::binary);
-    const std::string good((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::string> paths = {scratchPath("absent.3ds"), ZEN_TEST_TMP_DIR, writeBytes("text.3ds", "v 0 0 0\nf 1 1 1\n")};
-    for (size_t size = 0; size < good.size(); size += 7) paths.push_back(writeBytes("cut" + std::to_string(size), good.substr(0, size)));
+    const std::string good = readFile(writeMeshFile("good.3ds", {cubeMesh(true), tetrahedronMesh()}));
+    std::vector<std::string> paths = {scratchPath("absent.3ds"), ZEN_TEST_TMP_DIR, writeScratchFile("text.3ds", "v 0 0 0\nf 1 1 1\n")};
+    for (size_t size = 0; size < good.size(); size += 7) paths.push_back(writeScratchFile("cut" + std::to_string(size), good.substr(0, size)));
     for (const std::string& path : paths) {
         Model3ds model(writeMeshFile("before.3ds", {squareMesh()}));
         EXPECT_FALSE(model.loadModelWithTangents(path)) << path;
@@ -130,6 +124,6 @@ TEST(ModelLoad, MissingTruncatedCorruptOrForeignFilesGiveAnEmptyModel) {
             bytes[6 + seed % (bytes.size() - 6)] = static_cast<char>(seed >> 24);
         }
         Model3ds model;
-        expectSound(model, model.loadModelWithTangents(writeBytes("noise.3ds", bytes)));
+        expectSound(model, model.loadModelWithTangents(writeScratchFile("noise.3ds", bytes)));
     }
 }

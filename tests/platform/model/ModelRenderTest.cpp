@@ -33,12 +33,6 @@ GLuint attributeProgram() {
     return program;
 }
 
-GLint integer(GLenum which) {
-    GLint value = 0;
-    glGetIntegerv(which, &value);
-    return value;
-}
-
 bool near(const std::vector<unsigned char>& rgba, int r, int g, int b, int a) {
     return std::abs(rgba[0] - r) <= 3 && std::abs(rgba[1] - g) <= 3 && std::abs(rgba[2] - b) <= 3 && std::abs(rgba[3] - a) <= 3;
 }
@@ -77,7 +71,7 @@ TEST_F(ModelRender, DrawsFromBuffersMadeOnFirstRenderAndNothingAfterAFailedLoad)
     model.render();  // the buffers now hold the new file
     EXPECT_TRUE(near(context.pixel(32, 32), 255, 255, 255, 255));
     EXPECT_TRUE(near(context.pixel(44, 44), 0, 0, 0, 0));
-    EXPECT_FALSE(model.loadModelWithTangents(writeBytes("garbage.3ds", "MM\x01\x02garbage")));
+    EXPECT_FALSE(model.loadModelWithTangents(writeScratchFile("garbage.3ds", "MM\x01\x02garbage")));
     clear();
     model.render();
     model.createDL4Model();
@@ -134,11 +128,11 @@ TEST_F(ModelRender, LeavesClientStateBindingsAndMatricesAsFound) {
     EXPECT_EQ(after, before);
     EXPECT_GT(litPixels(), 500u);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    EXPECT_EQ(integer(GL_MATRIX_MODE), GL_TEXTURE);
-    EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);
-    EXPECT_EQ(integer(GL_CLIENT_ACTIVE_TEXTURE), GL_TEXTURE2);
-    EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), static_cast<GLint>(callerBuffers[0]));
-    EXPECT_EQ(integer(GL_ELEMENT_ARRAY_BUFFER_BINDING), static_cast<GLint>(callerBuffers[1]));
+    EXPECT_EQ(glInteger(GL_MATRIX_MODE), GL_TEXTURE);
+    EXPECT_EQ(glInteger(GL_MODELVIEW_STACK_DEPTH), 1);
+    EXPECT_EQ(glInteger(GL_CLIENT_ACTIVE_TEXTURE), GL_TEXTURE2);
+    EXPECT_EQ(glInteger(GL_ARRAY_BUFFER_BINDING), static_cast<GLint>(callerBuffers[0]));
+    EXPECT_EQ(glInteger(GL_ELEMENT_ARRAY_BUFFER_BINDING), static_cast<GLint>(callerBuffers[1]));
     EXPECT_TRUE(glIsEnabled(GL_COLOR_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY) || glIsEnabled(GL_NORMAL_ARRAY));
     for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {

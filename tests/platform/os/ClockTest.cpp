@@ -22,15 +22,15 @@ TEST(TickCount, StepAcrossTheWrapIsTheTrueSmallStep) {
     EXPECT_EQ(tickSecondsBetween(500u, 500u), 0.0f);
 }
 
-TEST(PerformanceCounter, ReportsNanosecondTicks) {
-    std::int64_t frequency = 0;
+TEST(PerformanceCounter, TicksAtItsStatedFrequency) {
+    std::int64_t frequency = 0, first = 0, second = 0;
     ASSERT_TRUE(queryPerformanceFrequency(frequency));
-    EXPECT_EQ(frequency, 1000000000LL);
-    std::int64_t first = 0, second = 0;
     ASSERT_TRUE(queryPerformanceCounter(first));
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     ASSERT_TRUE(queryPerformanceCounter(second));
-    EXPECT_GE(second - first, 5000000LL);
+    const double seconds = static_cast<double>(second - first) / static_cast<double>(frequency);
+    EXPECT_GE(seconds, 0.020);
+    EXPECT_LT(seconds, 0.5);
 }
 
 TEST(FallbackClock, CountsWallClockMillisecondsWhileTheProcessSleeps) {

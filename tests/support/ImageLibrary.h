@@ -1,0 +1,13 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+// DevIL, ILU and ILUT set up as the program does at start-up (ILUT for OpenGL,
+// so a GL context must be current), with existing files overwritten on save.
+void initialiseImageLibrary();
+
+using Rgb = std::array<unsigned char, 3>;
+
+// Saves a `side` x `side` image of one colour; the extension of `path` picks the format.
+void writeSolidImage(const std::string& path, int side, const Rgb& colour);
