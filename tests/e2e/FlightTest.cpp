@@ -1,4 +1,4 @@
-// The whole flight of the real program: first path, hover loop, reflective fighter, sky box.
+// The whole flight of the real program: first path, hover loop, reflective fighter, its shadow, sky box.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +46,11 @@ double meanBrightness(const std::string& png, int width, int height, int x, int 
                                 std::to_string(x) + "+" + std::to_string(y));
 }
 
+// Mean grey (0 to 1) of the 40 by 40 pixels from (x, y) of a screenshot.
+double grey(const std::string& png, int x, int y) {
+    return imageFigure(png, "-crop 40x40+" + std::to_string(x) + "+" + std::to_string(y) + " -colorspace gray");
+}
+
 const char* const kGreen = "#00ff00";
 
 // How much greener than red the middle of the follow view is, per pixel that is
@@ -60,8 +65,8 @@ double greenTint(ProgramRun& run, const std::string& name) {
 }  // namespace
 
 // Under a sky of pure green the fighter mirrors green once it draws with the
-// reflective pair, which it does from the hover loop on.
-TEST(ProgramFlight, ReachesTheHoverLoopAndKeepsDrawingTheReflectiveFighter) {
+// reflective pair, which it does from the hover loop on; there its shadow darkens the pad.
+TEST(ProgramFlight, ReachesTheHoverLoopWhereTheReflectiveFighterShadowsThePad) {
     const std::string bin = stagedCopy("green-sky");
     runCommand("for face in posx negx posy negy posz negz; do convert -size 8x8 'xc:" + std::string(kGreen) + "' '" +
                bin + "/../resources/textures/custom_space/'$face.png; done");
@@ -94,6 +99,20 @@ TEST(ProgramFlight, ReachesTheHoverLoopAndKeepsDrawingTheReflectiveFighter) {
     EXPECT_LT(length(settled - later), 4.0f);
     EXPECT_TRUE(overThePad(later));
     EXPECT_GT(hoverTint, pathTint + 0.08) << "first path " << pathTint << ", hover " << hoverTint;
+
+    // Free flight: the fighter comes to rest facing -z, 8 units above the pad. Twenty '+' put the follow
+    // camera 30 units behind it, looking down on it and on its shadow, which the light from (500, 650, 250)
+    // casts onto the pad 6 units left of it and 3 further away.
+    run.key("l");
+    std::string pluses;
+    for (int press = 0; press < 20; ++press) pluses += "plus ";
+    run.key(pluses);
+    pause(5.0);
+    const std::string png = scratchPath("shadow.png");
+    ASSERT_TRUE(run.screenshot(png));
+    const double shadow = grey(png, 360, 400);  // under the fuselage's shadow
+    for (int x : {240, 430})                     // the lit pad left and right of the shadow's nose
+        EXPECT_GT(grey(png, x, 360), 1.5 * shadow) << "at x = " << x << ", shadow " << shadow;
     EXPECT_FALSE(run.hasExited()) << run.standardError();
     EXPECT_EQ(run.standardError(), "");
 }
