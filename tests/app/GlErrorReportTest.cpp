@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/GlErrorReport.h"
+#include "support/CapturedOutput.h"
 #include "support/GlContext.h"
 
 TEST(GlErrorReport, WritesOneLinePerErrorAndNothingElse) {
@@ -13,13 +14,13 @@ TEST(GlErrorReport, WritesOneLinePerErrorAndNothingElse) {
     ASSERT_EQ(glInteger(GL_CONTEXT_FLAGS) & GL_CONTEXT_FLAG_DEBUG_BIT, 0);
     ASSERT_TRUE(reportGlErrors());
 
-    testing::internal::CaptureStderr();
-    glEnable(0x1234);                      // invalid enum
-    glBindTexture(GL_TEXTURE_2D, 0);       // fine
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();                         // stack underflow
-    glClear(GL_COLOR_BUFFER_BIT);          // fine
-    const std::string report = testing::internal::GetCapturedStderr();
+    const std::string report = captured([] {
+        glEnable(0x1234);                 // invalid enum
+        glBindTexture(GL_TEXTURE_2D, 0);  // fine
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();                    // stack underflow
+        glClear(GL_COLOR_BUFFER_BIT);     // fine
+    }).err;
     glDisable(GL_DEBUG_OUTPUT);
     glDebugMessageCallback(nullptr, nullptr);
 

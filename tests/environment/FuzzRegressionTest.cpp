@@ -13,7 +13,9 @@
 
 #include "environment/CubeMap.h"
 #include "environment/FaceImages.h"
+#include "support/CapturedOutput.h"
 #include "support/GlContext.h"
+#include "support/KeptInputs.h"
 
 namespace {
 
@@ -60,19 +62,17 @@ TEST(CubeMapFuzzRegression, EveryKeptInputIsReportedAndTheOtherFacesAreBuilt) {
     ilSetMemory(guardedAlloc, guardedFree);
     initialiseImageLibrary();
     int count = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(ZEN_SOURCE_DIR "/tests/environment/fuzz-regressions")) {
-        const std::string name = entry.path().filename().string();
+    for (const fs::path& path : keptInputs("environment")) {
+        const std::string name = path.filename().string();
         SCOPED_TRACE(name);
         ASSERT_EQ(kExpectedErrors.count(name), 1u) << "no expected outcome for this input";
-        const std::string extension = entry.path().extension().string().substr(1);
+        const std::string extension = path.extension().string().substr(1);
         Environment environment;
         environment.imageExtension = extension;
         environment.cubeMapDirectory = writeFaces("fuzz-" + std::to_string(count++), extension);
-        fs::copy_file(entry.path(), environment.cubeMapDirectory + "posx." + extension,
+        fs::copy_file(path, environment.cubeMapDirectory + "posx." + extension,
                       fs::copy_options::overwrite_existing);
-        testing::internal::CaptureStderr();
-        loadCubeMap(environment);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), kExpectedErrors.at(name));
+        EXPECT_EQ(captured([&] { loadCubeMap(environment); }).err, kExpectedErrors.at(name));
         for (std::size_t i = 1; i < 6; ++i) EXPECT_EQ(centreTexel(faceTarget(i)), kFaceColours[i]) << kFaceNames[i];
     }
     EXPECT_EQ(count, static_cast<int>(kExpectedErrors.size()));

@@ -1,7 +1,6 @@
 // Every image in fuzz-regressions/ once crashed, hung or exhausted memory in
 // DevIL. The image check must refuse it, and both loads of the program must
 // report it and leave nothing loaded.
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,8 +9,10 @@
 
 #include "shading/ImageFileCheck.h"
 #include "shading/TextureFile.h"
+#include "support/CapturedOutput.h"
 #include "support/GlContext.h"
 #include "support/ImageLibrary.h"
+#include "support/KeptInputs.h"
 
 #include <IL/il.h>
 
@@ -19,23 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> regressionImages() {
-    std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(ZEN_SOURCE_DIR "/tests/shading/fuzz-regressions"))
-        files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-// Reports the pending error under `message` and returns what was written.
-std::string reported(const std::string& message) {
-    testing::internal::CaptureStderr();
-    reportImageError(message);
-    return testing::internal::GetCapturedStderr();
-}
-
+// Reports the pending error under `message`: one line with the library's text.
 void expectErrorLine(const std::string& message) {
-    const std::string line = reported(message);
+    const std::string line = captured([&] { reportImageError(message); }).err;
     EXPECT_EQ(line.rfind(message, 0), 0u) << line;
     EXPECT_GT(line.size(), message.size() + 1) << "no library error text";
 }
@@ -46,7 +33,7 @@ TEST(ImageFuzzRegression, EveryKeptInputIsRefusedReportedAndSkipped) {
     GlContext gl{32, 32};
     initialiseImageLibrary();
     const GLint maxTextureSize = glInteger(GL_MAX_TEXTURE_SIZE);
-    const std::vector<fs::path> files = regressionImages();
+    const std::vector<fs::path> files = keptInputs("shading");
     ASSERT_FALSE(files.empty());
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.filename().string());

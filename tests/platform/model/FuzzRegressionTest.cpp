@@ -10,7 +10,9 @@
 
 #include "platform/model/Model3ds.h"
 #include "shadow/ShadowVolume.h"
+#include "support/CapturedOutput.h"
 #include "support/GlContext.h"
+#include "support/KeptInputs.h"
 
 namespace {
 
@@ -31,25 +33,23 @@ const std::map<std::string, Outcome> kOutcomes = {
 TEST(ModelFuzzRegression, EveryKeptInputLoadsOrIsReportedAndStillGivesAShadowVolume) {
     GlContext gl{32, 32};
     int count = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(ZEN_SOURCE_DIR "/tests/platform/model/fuzz-regressions")) {
-        const std::string name = entry.path().filename().string();
+    for (const fs::path& path : keptInputs("platform/model")) {
+        const std::string name = path.filename().string();
         SCOPED_TRACE(name);
         ASSERT_EQ(kOutcomes.count(name), 1u) << "no expected outcome for this input";
         const Outcome& expected = kOutcomes.at(name);
         ++count;
         Model3ds model;
-        testing::internal::CaptureStderr();
-        const bool loaded = model.loadModelWithTangents(entry.path().string());
-        const std::string error = testing::internal::GetCapturedStderr();
+        bool loaded = false;
+        const std::string error = captured([&] { loaded = model.loadModelWithTangents(path.string()); }).err;
         EXPECT_EQ(loaded, expected.faces > 0);
         EXPECT_EQ(model.faceCount, expected.faces);
         EXPECT_EQ(model.faces.size(), expected.faces);
-        const std::string line = "[ERROR] Could not load 3DS model " + entry.path().string() + ": " + expected.reason + "\n";
+        const std::string line = "[ERROR] Could not load 3DS model " + path.string() + ": " + expected.reason + "\n";
         EXPECT_EQ(error, expected.faces > 0 ? "" : line);
-        testing::internal::CaptureStdout();
-        ShadowVolume volume(&model, "Fuzz");
-        testing::internal::GetCapturedStdout();
-        EXPECT_EQ(volume.faceNormals.size(), expected.faces);
+        std::size_t volumeFaces = 0;
+        captured([&] { volumeFaces = ShadowVolume(&model, "Fuzz").faceNormals.size(); });
+        EXPECT_EQ(volumeFaces, expected.faces);
     }
     EXPECT_EQ(count, static_cast<int>(kOutcomes.size()));
 }
