@@ -45,6 +45,15 @@ start_xvfb() {
 }
 stop_xvfb() { sh "$ROOT/tests/support/xvfb-stop.sh" "$1"; }
 
+# demo_window <seconds>: the id of the demo's window once it is mapped, or nothing.
+demo_window() { timeout "$1" xdotool search --sync --name '^The Zendrils are back$' | head -n 1; }
+
+# key <key>...: keys sent to the demo's window by id ($WINDOW), since Xvfb has no
+# window manager to give it focus; fails quietly once Escape has closed it.
+key() { xdotool key --window "$WINDOW" "$@" 2>/dev/null || true; }
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
 # ASan, LeakSanitizer and UBSan for everything run from here on: any report ends
 # the process that made it with a failure. Leaks of the driver and system
 # libraries, and the two flight paths kept until exit, are suppressed by name.
