@@ -30,19 +30,23 @@ using Clock = std::chrono::steady_clock;
 constexpr unsigned kTourSeed = 3;
 constexpr double kTourStepMilliseconds = 40.0;
 constexpr int kMostStepsToTheSecondPath = 100000;
+constexpr int kSettlingSteps = 100;
 
 void noSetUp(Scene&) {}
 
-// The free camera glides forward from its start, turning towards the field.
+// The free camera glides forward from its start, turning towards the podium
+// and looking up into the field.
 void flyForward(Scene& scene) {
     scene.flyCam->moveForward = 1;
-    scene.flyCam->targetAngles = Vector3(-0.6f, 0.25f, 0.0f);
+    scene.flyCam->targetAngles = Vector3(0.45f, 0.12f, 0.0f);
 }
 
-// The flight goes on, undrawn, until the fighter turns reflective on its second path.
+// The flight goes on, undrawn, until the fighter has turned reflective on its
+// second path and hovers over the pad, the follow camera behind it.
 void flyToTheSecondPath(Scene&) {
     const float step = static_cast<float>(kTourStepMilliseconds / 1000.0);
     for (int i = 0; i < kMostStepsToTheSecondPath && !appState.reflectiveShip; ++i) advanceSimulation(step);
+    for (int i = 0; i < kSettlingSteps; ++i) advanceSimulation(step);
 }
 
 struct TourScene {
@@ -53,10 +57,10 @@ struct TourScene {
 };
 
 const TourScene kTour[] = {
-    {"asteroids", 300, CameraMode::Follow, noSetUp},
-    {"planet", 150, CameraMode::Fixed, noSetUp},
-    {"free-camera", 150, CameraMode::Fly, flyForward},
-    {"reflective", 300, CameraMode::Follow, flyToTheSecondPath},
+    {"asteroids", 200, CameraMode::Follow, noSetUp},
+    {"planet", 100, CameraMode::Fixed, noSetUp},
+    {"free-camera", 100, CameraMode::Fly, flyForward},
+    {"reflective", 200, CameraMode::Follow, flyToTheSecondPath},
 };
 constexpr int kSceneCount = static_cast<int>(sizeof kTour / sizeof *kTour);
 
