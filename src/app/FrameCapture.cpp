@@ -13,7 +13,7 @@
 std::string capturedFrameName(const std::string& folder, long frame) {
     char name[32];
     std::snprintf(name, sizeof name, "frame-%06ld.png", frame);
-    return folder + "/" + name;
+    return folder + (folder.empty() || folder.back() == '/' ? "" : "/") + name;
 }
 
 bool captureFrame(const std::string& folder, long frame, int width, int height) {
