@@ -251,18 +251,22 @@ const char* const kKeys =
     "  c                    free camera\n"
     "  C                    fixed view of the planet from (0, 0, 10)\n"
     "  arrow keys, Page Up, Page Down\n"
-    "                       move the free camera forward, back, left, right, up, down\n"
-    "  mouse (no button)    look around with the free camera; steer the fighter in free flight\n"
-    "  l (on release)       take the fighter off its path into free flight, or back onto the path\n"
+    "                       move the free camera forward, back, left, right, up,\n"
+    "                       down\n"
+    "  mouse (no button)    look around with the free camera; steer the fighter in\n"
+    "                       free flight\n"
+    "  l (on release)       take the fighter off its path into free flight, or back\n"
+    "                       onto the path\n"
     "  w, s                 free flight: forward, backward\n"
     "  r, f                 free flight: up, down\n"
     "  a, d                 turn and bank left, right\n"
-    "  k (on release)       cycle the path overlay: off, curve, curve with control points, frames\n"
+    "  k (on release)       cycle the path overlay: off, curve, curve with control\n"
+    "                       points, frames\n"
     "  p                    polygon mode: filled, lines, points\n"
     "  +, -                 follow camera further back, closer (held, they repeat)\n"
     "  R                    reset the fixed view\n"
-    "  left button          print the pointer position and the fighter's position; drag in the\n"
-    "                       fixed view to print rotation angles\n"
+    "  left button          print the pointer position and the fighter's position;\n"
+    "                       drag in the fixed view to print rotation angles\n"
     "  right button         print the pointer position\n"
     "  wheel                move the fixed view's eye along z\n"
     "  Escape               quit\n";
@@ -294,9 +298,12 @@ std::string usageText() {
     text += kKeys;
     text +=
         "\n"
-        "Exit status: 0 when the run ended by Escape, --frames, --duration or the end of\n"
-        "the benchmark; 1 when it failed (a frame or results file that could not be\n"
-        "written, missing or broken shaders, no display); 2 for a bad command line.\n";
+        "Exit status:\n"
+        "  0                    the run ended by Escape, --frames, --duration or the end\n"
+        "                       of the benchmark\n"
+        "  1                    it failed: a frame or results file that could not be\n"
+        "                       written, missing or broken shaders, no display\n"
+        "  2                    a bad command line\n";
     return text;
 }
 
