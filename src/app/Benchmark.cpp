@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <numeric>
 #include <string>
@@ -19,6 +18,7 @@
 #include "app/GlInfo.h"
 #include "app/IdleStep.h"
 #include "app/Options.h"
+#include "app/OutputFile.h"
 #include "app/Scene.h"
 #include "app/Version.h"
 #include "camera/FlyCam.h"
@@ -202,11 +202,9 @@ std::string jsonResults() {
 bool writeResults(const std::string& path) {
     const bool json = path.size() >= 5 && path.compare(path.size() - 5, 5, ".json") == 0;
     const std::string text = json ? jsonResults() : csvResults();
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    if (file) return true;
-    std::cerr << "[ERROR] Could not write results file " << path << std::endl;
+    std::string problem;
+    if (writeOutputFile(path, text.data(), text.size(), problem)) return true;
+    std::cerr << "[ERROR] Could not write results file " << path << ": " << problem << std::endl;
     return false;
 }
 

@@ -1,13 +1,12 @@
 #include "app/FrameCapture.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <vector>
 
 #include <GL/glew.h>
 
+#include "app/OutputFile.h"
 #include "app/PngFile.h"
 
 std::string capturedFrameName(const std::string& folder, long frame) {
@@ -25,15 +24,10 @@ bool captureFrame(const std::string& folder, long frame, int width, int height) 
     glPopClientAttrib();
 
     const std::string name = capturedFrameName(folder, frame);
-    const std::string partial = name + ".part";
-    std::string problem;
-    bool written = writePng(partial, width, height, pixels.data(), problem);
-    if (written && std::rename(partial.c_str(), name.c_str()) != 0) {
-        problem = std::strerror(errno);
-        written = false;
-    }
-    if (written) return true;
-    std::remove(partial.c_str());
+    std::vector<unsigned char> png;
+    std::string problem = "could not compress the picture";
+    if (encodePng(width, height, pixels.data(), png) && writeOutputFile(name, png.data(), png.size(), problem))
+        return true;
     std::cerr << "[ERROR] Could not write frame " << name << ": " << problem << std::endl;
     return false;
 }

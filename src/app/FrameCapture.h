@@ -6,7 +6,6 @@
 std::string capturedFrameName(const std::string& folder, long frame);
 
 // Reads the back buffer (width by height pixels) and writes it as the PNG of
-// `frame` in `folder`: under a temporary name first, renamed once complete, so
-// that no frame's name ever stands for a partly written file. On failure
-// writes one error line naming the file, removes the partial file and returns false.
+// `frame` in `folder`, through writeOutputFile. On failure writes one error
+// line naming the file and returns false.
 bool captureFrame(const std::string& folder, long frame, int width, int height);

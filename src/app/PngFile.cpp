@@ -1,9 +1,6 @@
 #include "app/PngFile.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include <zlib.h>
@@ -39,7 +36,9 @@ std::vector<unsigned char> filteredRows(int width, int height, const unsigned ch
     return rows;
 }
 
-bool encode(int width, int height, const unsigned char* rgbBottomUp, std::vector<unsigned char>& png) {
+}  // namespace
+
+bool encodePng(int width, int height, const unsigned char* rgbBottomUp, std::vector<unsigned char>& png) {
     const std::vector<unsigned char> rows = filteredRows(width, height, rgbBottomUp);
     uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
     std::vector<unsigned char> packed(packedSize);
@@ -59,24 +58,3 @@ bool encode(int width, int height, const unsigned char* rgbBottomUp, std::vector
     return true;
 }
 
-}  // namespace
-
-bool writePng(const std::string& path, int width, int height, const unsigned char* rgbBottomUp,
-              std::string& problem) {
-    std::vector<unsigned char> png;
-    if (!encode(width, height, rgbBottomUp, png)) {
-        problem = "could not compress the picture";
-        return false;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        problem = std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size() && std::fflush(file) == 0;
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed) return true;
-    problem = std::strerror(written ? errno : writeError);
-    return false;
-}

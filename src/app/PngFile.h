@@ -1,9 +1,7 @@
 #pragma once
 
-#include <string>
+#include <vector>
 
-// Writes 8-bit RGB pixels, bottom row first as OpenGL reads them back, to a PNG
-// file whose first row is the top one. On failure returns false with the
-// reason in `problem`; what was written of the file stays.
-bool writePng(const std::string& path, int width, int height, const unsigned char* rgbBottomUp,
-              std::string& problem);
+// A PNG file of 8-bit RGB pixels given bottom row first, as OpenGL reads them
+// back; the file's first row is the top one. False if compression fails.
+bool encodePng(int width, int height, const unsigned char* rgbBottomUp, std::vector<unsigned char>& png);

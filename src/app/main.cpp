@@ -35,7 +35,8 @@ bool answeredWithoutDisplay(const CommandLine& line, int& status) {
 }
 
 // The toolkit has read -geometry: what it gave (size, place or both) stays;
-// the rest is the default window, or --size.
+// the rest is the default window, or --size. A full screen starts in the
+// corner: without a window manager the toolkit keeps the window's offset.
 void placeWindow(const Options& options) {
     Scene& scene = *appState.scene;
     int x = 0, y = 0;
@@ -47,7 +48,8 @@ void placeWindow(const Options& options) {
         scene.windowHeight = options.height;
     }
     if (options.width > 0 || (given & size) != size) glutInitWindowSize(scene.windowWidth, scene.windowHeight);
-    if ((given & place) != place) glutInitWindowPosition(50, 50);
+    const int corner = options.fullscreen ? 0 : 50;
+    if ((given & place) != place) glutInitWindowPosition(corner, corner);
 }
 
 }  // namespace
