@@ -17,7 +17,7 @@ constexpr long kLargestCount = 2147483647L;
 
 using Apply = bool (*)(Options&, const std::string& value);
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;
     const char* valueName;  // null for a flag
     const char* expected;   // what a good value is, for the refusal
@@ -69,7 +69,7 @@ bool parseSeed(Options& o, const std::string& text) {
     return true;
 }
 
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     {"--help", nullptr, nullptr, "print this help and exit",
      [](Options& o, const std::string&) { return o.help = true; }},
     {"--version", nullptr, nullptr, "print the version and exit",
@@ -112,9 +112,9 @@ const OptionSpec kOptions[] = {
 const char* const kToolkitOptions[] = {"-display", "-geometry", "-iconic", "-direct", "-indirect", "-sync",
                                        "-gldebug"};
 
-const OptionSpec* findOption(const std::string& name) {
-    for (const OptionSpec& spec : kOptions)
-        if (name == spec.name) return &spec;
+const OptionEntry* findOption(const std::string& name) {
+    for (const OptionEntry& entry : kOptions)
+        if (name == entry.name) return &entry;
     return nullptr;
 }
 
@@ -183,11 +183,11 @@ std::string takeOption(int argc, char** argv, int& i, Options& o, std::vector<st
     const std::string argument = argv[i];
     const size_t equals = argument.find('=');
     const std::string name = argument == "-h" ? "--help" : argument.substr(0, equals);
-    const OptionSpec* spec = argument.compare(0, 2, "--") == 0 || argument == "-h" ? findOption(name) : nullptr;
-    if (!spec) return refusal("unknown option '" + argument + "'; see zendrils --help");
+    const OptionEntry* entry = argument.compare(0, 2, "--") == 0 || argument == "-h" ? findOption(name) : nullptr;
+    if (!entry) return refusal("unknown option '" + argument + "'; see zendrils --help");
     given.push_back(name);
     std::string value;
-    if (!spec->valueName) {
+    if (!entry->valueName) {
         if (equals != std::string::npos) return refusal("option '" + name + "' takes no value");
     } else if (equals != std::string::npos) {
         value = argument.substr(equals + 1);
@@ -196,9 +196,9 @@ std::string takeOption(int argc, char** argv, int& i, Options& o, std::vector<st
     } else {
         return refusal("option '" + name + "' needs a value");
     }
-    if (spec->apply(o, value)) return "";
-    if (!spec->expected) return refusal("option '" + name + "' needs a value");
-    return refusal(name + " '" + value + "': expected " + spec->expected);
+    if (entry->apply(o, value)) return "";
+    if (!entry->expected) return refusal("option '" + name + "' needs a value");
+    return refusal(name + " '" + value + "': expected " + entry->expected);
 }
 
 }  // namespace
@@ -281,11 +281,11 @@ std::string usageText() {
         "options it runs until Escape is pressed.\n"
         "\n"
         "Options:\n";
-    for (const OptionSpec& spec : kOptions) {
-        std::string head = std::string(spec.name == std::string("--help") ? "  -h, " : "      ") + spec.name;
-        if (spec.valueName) head += std::string(" ") + spec.valueName;
+    for (const OptionEntry& entry : kOptions) {
+        std::string head = std::string(entry.name == std::string("--help") ? "  -h, " : "      ") + entry.name;
+        if (entry.valueName) head += std::string(" ") + entry.valueName;
         head += head.size() < 23 ? std::string(23 - head.size(), ' ') : "\n" + std::string(23, ' ');
-        text += head + wrapped(spec.help, 23, 79) + "\n";
+        text += head + wrapped(entry.help, 23, 79) + "\n";
     }
     text +=
         "Options take their value as the next argument or after '=' (--size=800x600).\n"
