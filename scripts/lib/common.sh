@@ -5,7 +5,7 @@ BUILD_DIR="$ROOT/build/release"
 
 PACKAGES="build-essential cmake pkg-config freeglut3-dev libglew-dev libdevil-dev libglu1-mesa-dev
 libgl1-mesa-dri libassimp-dev libx11-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
-imagemagick desktop-file-utils dpkg-dev zlib1g-dev"
+imagemagick desktop-file-utils dpkg-dev zlib1g-dev help2man"
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -67,4 +67,39 @@ use_sanitizers() {
 build_sanitized() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEN_SANITIZE=ON >/dev/null
     cmake --build "$BUILD_DIR" -j 2
+}
+
+# with_progress <what> <status command> <command> [argument ...]: runs the
+# command with its output kept aside, and every 3 s writes how long it has run
+# and where it is: the line the status command writes, or with "-" the
+# command's last line of output. On failure writes the output's end and fails
+# with the command's status.
+with_progress() {
+    what=$1
+    status_command=$2
+    shift 2
+    echo "$what ..."
+    progress_log=$(mktemp)
+    "$@" >"$progress_log" 2>&1 &
+    progress_pid=$!
+    progress_start=$(now_ms)
+    progress_next=$((progress_start + 3000))
+    while kill -0 "$progress_pid" 2>/dev/null; do
+        sleep 0.2
+        if [ "$(now_ms)" -ge "$progress_next" ]; then
+            if [ "$status_command" != - ]; then line=$(eval "$status_command"); else line=$(tail -n 1 "$progress_log"); fi
+            echo "  $(( ($(now_ms) - progress_start) / 1000 )) s${line:+: }$(printf %s "$line" | cut -c 1-90)"
+            progress_next=$((progress_next + 3000))
+        fi
+    done
+    progress_status=0
+    wait "$progress_pid" || progress_status=$?
+    if [ "$progress_status" -ne 0 ]; then
+        tail -n 40 "$progress_log" >&2
+        rm -f "$progress_log"
+        echo "$what failed (status $progress_status)." >&2
+        return "$progress_status"
+    fi
+    rm -f "$progress_log"
+    echo "  done in $(( ($(now_ms) - progress_start) / 1000 )) s"
 }

@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 
 #include "app/FrameTimer.h"
+#include "app/Options.h"
 #include "math/Matrix4.h"
 
 class Scene;
@@ -39,6 +40,11 @@ struct AppState {
     float fpsAccumulator = 0.0f;
     double currentFps = 0.0;
     double displayedFps = 0.0;
+
+    Options options;                 // from the command line, before the window opens
+    long framesDrawn = 0;            // frames swapped so far
+    bool frameShowsLatestStep = false;  // with a fixed step, the next step waits for this
+    std::uint32_t runStartTicks = 0;    // tick count when the main loop began
 
     AppState();
 };

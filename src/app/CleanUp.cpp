@@ -28,8 +28,8 @@ void cleanUp() {
     std::cout << "[INFO] Application cleaned up successfully.\n" << std::endl;
 }
 
-void quitApplication() {
+void quitApplication(int status) {
     glutLeaveMainLoop();
     cleanUp();
-    std::exit(0);
+    std::exit(status);
 }

@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 
 #include "app/AppState.h"
+#include "app/Benchmark.h"
 #include "app/Scene.h"
 #include "camera/FlyCam.h"
 #include "camera/FollowCam.h"
@@ -15,21 +16,33 @@ namespace {
 
 float tickSeconds(std::uint32_t ticks) { return static_cast<float>(static_cast<double>(ticks) / 1000.0); }
 
-}  // namespace
-
-void idleStep() {
-    Scene& scene = *appState.scene;
+// The tick-count time since the previous step; the first step measures almost nothing.
+float measuredStep() {
     if (appState.firstIdle) {
         appState.lastIdleTicks = tickCountMilliseconds();
         appState.lastIdleSeconds = tickSeconds(appState.lastIdleTicks);
     }
     const std::uint32_t nowTicks = tickCountMilliseconds();
     // The unsigned difference stays the true step when the 32-bit count wraps.
-    float dt = tickSecondsBetween(appState.lastIdleTicks, nowTicks);
+    const float dt = tickSecondsBetween(appState.lastIdleTicks, nowTicks);
     appState.lastIdleTicks = nowTicks;
     appState.lastIdleSeconds = tickSeconds(nowTicks);
-    appState.fpsAccumulator += dt;
+    return dt;
+}
 
+// With --step the scene advances by the same time once per drawn frame, so that
+// frame N shows the same moment on every run, however fast the machine draws.
+void advanceByFixedStep() {
+    if (!appState.frameShowsLatestStep) return;
+    if (appState.options.benchmark) prepareTourStep();
+    advanceSimulation(static_cast<float>(appState.options.stepMilliseconds / 1000.0));
+    appState.frameShowsLatestStep = false;
+}
+
+}  // namespace
+
+void advanceSimulation(float dt) {
+    Scene& scene = *appState.scene;
     scene.player->steer();
     scene.player->update(dt);
     if (appState.asteroidField) appState.asteroidField->update(dt);
@@ -38,6 +51,13 @@ void idleStep() {
         case CameraMode::Fly: scene.flyCam->update(dt); break;
         case CameraMode::Follow: scene.followCam->follow(*scene.player, dt); break;
     }
+}
+
+void idleStep() {
+    const float dt = measuredStep();
+    appState.fpsAccumulator += dt;  // the overlay refreshes by real time, whatever the step
+    if (appState.options.stepMilliseconds > 0.0) advanceByFixedStep();
+    else advanceSimulation(dt);
     appState.firstIdle = false;
     glutPostRedisplay();
 }

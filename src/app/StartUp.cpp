@@ -176,7 +176,8 @@ void startUp() {
     if (!initialiseGlew()) std::exit(EXIT_FAILURE);
     if (!initialiseDevil()) std::exit(EXIT_FAILURE);
 
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    const Options& options = appState.options;  // --seed repeats a run's asteroid field
+    std::srand(options.seedGiven ? options.seed : static_cast<unsigned>(std::time(nullptr)));
     appState.ambientShader = new ShaderProgram(resource("shader/vp_pass.cg"), resource("shader/fp_ambient.cg"));
     createEnvironmentAndFighter(player);
     loadPlanetAndPodium();

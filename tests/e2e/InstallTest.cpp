@@ -102,3 +102,23 @@ TEST(Install, DesktopEntryIsValidAndItsIconIsA256PixelPicture) {
     EXPECT_EQ(imageFigure(icon, "", "p{0,0}.a"), 0) << "transparent corner";
     EXPECT_EQ(imageFigure(icon, "", "p{128,128}.a"), 1) << "opaque planet";
 }
+
+// The command line of the installed program: answered without a display, with
+// relative output paths taken from the caller's folder, and its manual page.
+TEST(Install, VersionRelativeOutputPathsAndTheManualPage) {
+    const StagedInstall staged("command line");
+    const fs::path elsewhere = freshFolder("a calling folder");
+    const std::string launcher = quoted(staged.usr / "bin/zendrils");
+    const Outcome version = runIn(elsewhere, launcher + " --version");
+    EXPECT_EQ(version.out, "zendrils 1.0.0\n");
+    EXPECT_EQ(version.status, "0");
+    const Outcome refused = runIn(elsewhere, launcher + " --capture no-such-folder");
+    EXPECT_EQ(refused.err, "zendrils: --capture '" + (elsewhere / "no-such-folder").string() + "': no such folder\n");
+    EXPECT_EQ(refused.status, "2");
+
+    const fs::path page = staged.usr / "share/man/man6/zendrils.6.gz";
+    EXPECT_EQ(runCommand("gzip -l " + quoted(page) + " >/dev/null 2>&1; printf %s $?"), "0");
+    const std::string shown = runCommand("MANWIDTH=80 man -M " + quoted(staged.usr / "share/man") + " zendrils 2>&1");
+    for (const char* part : {"zendrils - real-time 3D demo", "--benchmark", "Escape", "FILES"})
+        EXPECT_NE(shown.find(part), std::string::npos) << part << "\n" << shown;
+}
