@@ -10,6 +10,7 @@
 #include "app/Scene.h"
 #include "app/StartUp.h"
 #include "platform/os/KeyRepeat.h"
+#include "platform/os/WindowIdentity.h"
 
 int main(int argc, char** argv) {
     std::cout << "[INFO] Initializing GLUT ..." << std::endl;
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     glutInitWindowPosition(50, 50);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_STENCIL);
     glutCreateWindow("The Zendrils are back");
+    setWindowIdentity(kProgramIcon);
     // Held keys repeat their presses but are released once, so that the keys
     // acting on release act once per hold; servers without it repeat as before.
     requestDetectableKeyRepeat();
