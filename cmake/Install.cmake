@@ -6,6 +6,10 @@
 # packaged one.
 include(GNUInstallDirs)
 
+# Installing (and cpack) takes what the build made without building the rest of
+# the tree first: the program's target depends on all that the install needs.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(ZEN_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/zendrils)
 set(ZEN_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/zendrils/resources)
 foreach(dir IN ITEMS CMAKE_INSTALL_BINDIR ZEN_INSTALL_PROGRAM_DIR ZEN_INSTALL_DATA_DIR)
