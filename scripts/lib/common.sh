@@ -44,13 +44,13 @@ build_release() {
 PACKAGE_DIR="$ROOT/build/package"
 package_release() {
     rm -rf "$PACKAGE_DIR"
-    cpack --config "$BUILD_DIR/CPackConfig.cmake" -B "$PACKAGE_DIR" >/dev/null
-    PACKAGE=$(ls "$PACKAGE_DIR"/zendrils_*.deb)
+    cpack --config "$BUILD_DIR/CPackConfig.cmake" -B "$PACKAGE_DIR" >/dev/null || return
+    PACKAGE=$(ls "$PACKAGE_DIR"/zendrils_*.deb) || return
     echo "Package: $PACKAGE"
 }
 check_package() {
-    package_release
-    lintian --pedantic --info --fail-on error,warning "$PACKAGE"
+    package_release || return
+    lintian --pedantic --display-info --fail-on error,warning "$PACKAGE" || return
     echo "lintian: no errors or warnings"
 }
 
