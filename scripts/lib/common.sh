@@ -45,6 +45,7 @@ PACKAGE_DIR="$ROOT/build/package"
 package_release() {
     rm -rf "$PACKAGE_DIR"
     cpack --config "$BUILD_DIR/CPackConfig.cmake" -B "$PACKAGE_DIR" >/dev/null || return
+    rm -rf "$PACKAGE_DIR/_CPack_Packages"  # cpack's staging copy
     PACKAGE=$(ls "$PACKAGE_DIR"/zendrils_*.deb) || return
     echo "Package: $PACKAGE"
 }
