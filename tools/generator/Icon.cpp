@@ -20,6 +20,7 @@ const int kEdgeSubsamples = 4;  // per axis, for pixels on the disc's rim and in
 // Below this size a pixel covers more surface detail than one sample shows:
 // interior pixels then average kDetailSize / size samples per axis.
 const int kDetailSize = 64;
+const int kIconSizes[] = {16, 32, 48, 64, 128, 256};  // smallest first, as _NET_WM_ICON wants them
 
 struct Sample {
     Color color;
@@ -116,14 +117,9 @@ RgbaImage planetIcon(int size) {
     return icon;
 }
 
-const std::vector<int>& iconSizes() {
-    static const std::vector<int> sizes = {16, 32, 48, 64, 128, 256};
-    return sizes;
-}
-
 bool writeIcons(const std::string& theme, const std::string& source) {
     std::vector<std::uint32_t> values;
-    for (const int size : iconSizes()) {
+    for (const int size : kIconSizes) {
         const RgbaImage icon = planetIcon(size);
         const std::filesystem::path folder =
             std::filesystem::path(theme) / (std::to_string(size) + "x" + std::to_string(size)) / "apps";

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "Image.h"
 
@@ -9,11 +8,9 @@
 // thin blue atmosphere, on a transparent background.
 RgbaImage planetIcon(int size);
 
-// The sizes, in pixels, at which the icon is drawn for the desktop, smallest first.
-const std::vector<int>& iconSizes();
-
-// Writes the icon at every size as <theme>/<N>x<N>/apps/zendrils.png (the
-// layout of an icon theme such as hicolor) and the same images as `source`,
-// a C++ file that defines the program's kProgramIcon (platform/os/WindowIdentity.h).
+// Writes the icon at 16, 32, 48, 64, 128 and 256 pixels as
+// <theme>/<N>x<N>/apps/zendrils.png (the layout of an icon theme such as
+// hicolor), and the same images as `source`, a C++ file that defines the
+// program's kProgramIcon (platform/os/WindowIdentity.h).
 // False, with the reason on standard error, when a file cannot be written.
 bool writeIcons(const std::string& theme, const std::string& source);
