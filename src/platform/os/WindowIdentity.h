@@ -17,6 +17,7 @@ extern const IconImages kProgramIcon;
 
 // Names the window of the GL context current on this thread for the desktop:
 // WM_CLASS "zendrils" (instance and class) and `icon` as _NET_WM_ICON, as many
-// images as fit in one request to the X server. Writes nothing to the console;
-// false when no GL window is current.
+// images as fit in one request to the X server. A window already shown is
+// shown again, so that a window manager reads them. Writes nothing to the
+// console; false when no GL window is current.
 bool setWindowIdentity(const IconImages& icon);
