@@ -1,9 +1,7 @@
-# Debian package of the installed layout, under /usr: `cpack` in the build
-# folder (see scripts/package) writes it there. Depends comes from the
-# program's shared libraries through dpkg-shlibdeps.
-set(ZEN_PACKAGE_MAINTAINER "Zendrils maintainers <zendrils@example.org>"
-    CACHE STRING "Maintainer field of the Debian package")
-
+# Debian package of the installed layout, under /usr: `cpack` on the build
+# folder (see scripts/package) writes it. Depends comes from the program's
+# shared libraries through dpkg-shlibdeps; the copyright and changelog come
+# from the install rules, the hardening from the build flags.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zendrils)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -23,6 +21,7 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ZEN_PACKAGE_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZEN_PACKAGE_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -5,7 +5,7 @@ BUILD_DIR="$ROOT/build/release"
 
 PACKAGES="build-essential cmake pkg-config freeglut3-dev libglew-dev libdevil-dev libglu1-mesa-dev
 libgl1-mesa-dri libassimp-dev libx11-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
-imagemagick desktop-file-utils dpkg-dev zlib1g-dev help2man"
+imagemagick desktop-file-utils dpkg-dev zlib1g-dev help2man lintian appstream openbox"
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -34,6 +34,25 @@ build_release() {
     else
         cmake --build "$BUILD_DIR" -j "$(nproc)"
     fi
+}
+
+# package_release: the Debian package of what the Release tree has built, as
+# build/package/zendrils_<version>_<architecture>.deb (cpack packs the install
+# rules: the program and its data, not the tests). check_package also runs
+# lintian on it, which fails on any error or warning; its info and pedantic
+# notes are shown.
+PACKAGE_DIR="$ROOT/build/package"
+package_release() {
+    rm -rf "$PACKAGE_DIR"
+    cpack --config "$BUILD_DIR/CPackConfig.cmake" -B "$PACKAGE_DIR" >/dev/null || return
+    rm -rf "$PACKAGE_DIR/_CPack_Packages"  # cpack's staging copy
+    PACKAGE=$(ls "$PACKAGE_DIR"/zendrils_*.deb) || return
+    echo "Package: $PACKAGE"
+}
+check_package() {
+    package_release || return
+    lintian --pedantic --display-info --fail-on error,warning "$PACKAGE" || return
+    echo "lintian: no errors or warnings"
 }
 
 # start_xvfb <state file>: a private Xvfb on a free display, started as the tests

@@ -15,6 +15,7 @@
 #include "app/StartUp.h"
 #include "platform/os/Clock.h"
 #include "platform/os/KeyRepeat.h"
+#include "platform/os/WindowIdentity.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
     placeWindow(options);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_STENCIL);
     glutCreateWindow("The Zendrils are back");
+    setWindowIdentity(kProgramIcon);
     // Held keys repeat their presses but are released once, so that the keys
     // acting on release act once per hold; servers without it repeat as before.
     requestDetectableKeyRepeat();

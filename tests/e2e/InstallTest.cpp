@@ -90,17 +90,35 @@ TEST(Install, LauncherReportsMissingDataInOneLine) {
     EXPECT_EQ(outcome.status, "1");
 }
 
-TEST(Install, DesktopEntryIsValidAndItsIconIsA256PixelPicture) {
+// What desktops and software centres read: the entry, which names the window's
+// class, and the AppStream metadata, both valid by the freedesktop.org tools.
+TEST(Install, DesktopEntryAndAppStreamMetadataAreValid) {
     const StagedInstall staged("desktop");
     const fs::path entry = staged.usr / "share/applications/zendrils.desktop";
     EXPECT_EQ(runCommand("desktop-file-validate " + quoted(entry) + " 2>&1; printf %s $?"), "0");
-    const std::string text = runCommand("cat " + quoted(entry));
-    for (const char* line : {"\nExec=zendrils\n", "\nIcon=zendrils\n"})
+    const std::string text = readFile(entry.string());
+    for (const char* line : {"\nExec=zendrils\n", "\nIcon=zendrils\n", "\nStartupWMClass=zendrils\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
-    const std::string icon = (staged.usr / "share/icons/hicolor/256x256/apps/zendrils.png").string();
-    EXPECT_EQ(imageFigure(icon, "", "w*1000+h"), 256256);
-    EXPECT_EQ(imageFigure(icon, "", "p{0,0}.a"), 0) << "transparent corner";
-    EXPECT_EQ(imageFigure(icon, "", "p{128,128}.a"), 1) << "opaque planet";
+    // The metadata with the entry and icons it names, as installed; no screenshot fetched.
+    ASSERT_TRUE(fs::exists(staged.usr / "share/metainfo/org.example.zendrils.metainfo.xml"));
+    const std::string validation = runCommand("appstreamcli validate-tree --no-net --pedantic " + quoted(staged.root) +
+                                              " 2>&1; printf %s $?");
+    EXPECT_EQ(validation.substr(validation.size() - 2), "\n0") << validation;
+    EXPECT_NE(validation.find("Validation was successful."), std::string::npos) << validation;
+    for (const char* note : {"E: ", "W: ", "I: ", "P: "}) EXPECT_EQ(validation.find(note), std::string::npos) << validation;
+}
+
+TEST(Install, IconsAtEverySizeOfTheThemeArePlanetsOnATransparentGround) {
+    const StagedInstall staged("icons");
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const std::string side = std::to_string(size);
+        const std::string icon = (staged.usr / ("share/icons/hicolor/" + side + "x" + side + "/apps/zendrils.png")).string();
+        SCOPED_TRACE(icon);
+        EXPECT_EQ(imageFigure(icon, "", "w*1000+h"), size * 1000 + size);
+        EXPECT_EQ(imageFigure(icon, "", "p{0,0}.a"), 0) << "transparent corner";
+        EXPECT_EQ(imageFigure(icon, "", "p{" + std::to_string(size / 2) + "," + std::to_string(size / 2) + "}.a"), 1)
+            << "opaque planet";
+    }
 }
 
 // The command line of the installed program: answered without a display, with

@@ -26,7 +26,7 @@ const std::string kShaders = std::string(ZEN_SOURCE_DIR) + "/resources/shader/";
 // A resource tree of our own: ../resources/models/asteroid/ seen from root()/bin.
 void writeResources() {
     const std::string directory = root() + "/resources/models/asteroid/";
-    std::system(("mkdir -p '" + directory + "' '" + root() + "/bin'").c_str());
+    ASSERT_EQ(std::system(("mkdir -p '" + directory + "' '" + root() + "/bin'").c_str()), 0);
     const Rgb colours[3] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}};
     for (int t = 0; t < 3; ++t) {
         writeSolidImage(directory + "Tex" + std::to_string(t) + ".tga", 4, colours[t]);

@@ -1,7 +1,7 @@
 // zen_asset_generator: makes every mesh and image of the demo's resource tree.
 //
 //   zen_asset_generator <resources directory>
-//   zen_asset_generator --icon <PNG file>
+//   zen_asset_generator --icons <icon theme folder> <C++ file>
 //
 // Writes models/{spaceFighter,planet,podium,asteroid}/ (3DS meshes with their
 // colour and tangent-space normal maps, 24-bit TGA) and textures/custom_space/
@@ -11,7 +11,9 @@
 // by more than two triangles, texture axes right-handed with the winding.
 // Texture rows: row 0 of every TGA reaches GL as t = 0 (v = 0); row 0 of every
 // PNG face is the first row of the pixel data that DevIL returns for it.
-// The second form writes the program's 256x256 icon (RGBA PNG) instead.
+// The second form writes the program's icon instead: RGBA PNGs at every size
+// in the theme folder's <N>x<N>/apps/, and the same images as the program's
+// window icon in the C++ file.
 
 #include <IL/il.h>
 #include <IL/ilu.h>
@@ -29,27 +31,25 @@
 
 namespace {
 
-const int kIconSize = 256;
-
-int writeIcon(const std::string& path) {
-    if (!savePng(path, planetIcon(kIconSize))) return 1;
-    std::cout << "[INFO] Icon written to " << path << std::endl;
+int writeIcon(const std::string& theme, const std::string& source) {
+    if (!writeIcons(theme, source)) return 1;
+    std::cout << "[INFO] Icons written to " << theme << " and " << source << std::endl;
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool icon = argc == 3 && std::string(argv[1]) == "--icon";
+    const bool icon = argc == 4 && std::string(argv[1]) == "--icons";
     if (argc != 2 && !icon) {
         std::cerr << "usage: zen_asset_generator <resources directory>\n"
-                     "       zen_asset_generator --icon <PNG file>"
+                     "       zen_asset_generator --icons <icon theme folder> <C++ file>"
                   << std::endl;
         return 2;
     }
     ilInit();
     iluInit();
-    if (icon) return writeIcon(argv[2]);
+    if (icon) return writeIcon(argv[2], argv[3]);
     AssetWriter out(argv[1]);
     writePlanet(out);
     writePodium(out);

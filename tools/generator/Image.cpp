@@ -113,12 +113,16 @@ bool savePng(const std::string& path, const RgbImage& image) {
     return saveWithDevil(path, image.width, image.height, 3, image.pixels.data(), IL_ORIGIN_UPPER_LEFT);
 }
 
-bool savePng(const std::string& path, const RgbaImage& image) {
+std::vector<std::uint8_t> rgbaBytes(const RgbaImage& image) {
     const size_t count = image.alpha.size();
     std::vector<std::uint8_t> pixels(count * 4);
     for (size_t i = 0; i < count; ++i) {
         std::copy_n(&image.rgb.pixels[i * 3], 3, &pixels[i * 4]);
         pixels[i * 4 + 3] = toByte(image.alpha[i]);
     }
-    return saveWithDevil(path, image.rgb.width, image.rgb.height, 4, pixels.data(), IL_ORIGIN_UPPER_LEFT);
+    return pixels;
+}
+
+bool savePng(const std::string& path, const RgbaImage& image) {
+    return saveWithDevil(path, image.rgb.width, image.rgb.height, 4, rgbaBytes(image).data(), IL_ORIGIN_UPPER_LEFT);
 }

@@ -62,3 +62,5 @@ bool saveTga(const std::string& path, const RgbImage& image);
 bool savePng(const std::string& path, const RgbImage& image);
 // Writes a 32-bit PNG, first file row = pixel row 0.
 bool savePng(const std::string& path, const RgbaImage& image);
+// The image as R, G, B, A bytes per pixel, row 0 first: the bytes of its PNG.
+std::vector<std::uint8_t> rgbaBytes(const RgbaImage& image);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Icon images in the layout of _NET_WM_ICON: for each image its width and
+// height, then width * height pixels as 0xAARRGGBB, row by row from the top.
+// Smaller images first, so that the ones left out when not all fit are the largest.
+struct IconImages {
+    const std::uint32_t* values = nullptr;
+    std::size_t count = 0;
+};
+
+// The program's icon at every size the asset generator draws, written by the
+// generator at build time and linked into the program.
+extern const IconImages kProgramIcon;
+
+// Names the window of the GL context current on this thread for the desktop:
+// WM_CLASS "zendrils" (instance and class) and `icon` as _NET_WM_ICON, as many
+// images as fit in one request to the X server. A window already shown is
+// shown again, so that a window manager reads them. Writes nothing to the
+// console; false when no GL window is current.
+bool setWindowIdentity(const IconImages& icon);
