@@ -23,18 +23,6 @@ std::vector<std::uint32_t> cardinals(const std::string& window, const std::strin
     return values;
 }
 
-// A window manager that reads a window's class only when it takes the window
-// on, with one rule: windows of the class "zendrils" go to (300, 200).
-const char kOpenboxRule[] = R"(<?xml version="1.0" encoding="UTF-8"?>
-<openbox_config xmlns="http://openbox.org/3.4/rc">
-  <applications>
-    <application class="zendrils">
-      <position force="yes"><x>300</x><y>200</y></position>
-    </application>
-  </applications>
-</openbox_config>
-)";
-
 // One channel of a pixel of a PNG file, 0 to 255.
 int pngChannel(const std::string& png, int x, int y, char channel) {
     return static_cast<int>(
@@ -100,16 +88,3 @@ TEST(ProgramWindow, NamesItsClassAndCarriesTheIconsForTheDesktop) {
 // The toolkit shows its window before the class is set; shown again, the
 // window is taken on anew and the window manager applies its rule for the
 // class, instead of the requested place (50, 50). Nothing of it reaches the console.
-TEST(ProgramWindow, AWindowManagerAppliesItsRuleForTheClass) {
-    const std::string config = writeScratchFile("openbox.xml", kOpenboxRule);
-    const std::string underOpenbox =
-        "openbox --config-file '" + config + "' >/dev/null 2>&1 & "
-        "for i in $(seq 300); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; "
-        "sleep 0.1; done; exec ./zendrils";
-    InitializedProgram run(ZEN_BIN_DIR, "/bin/sh", {"-c", underOpenbox});
-    ASSERT_TRUE(run.ready) << run.standardError();
-    const WindowGeometry geometry = windowGeometry(run.findWindow());
-    EXPECT_GE(geometry.x, 300);
-    EXPECT_GE(geometry.y, 200);
-    EXPECT_EQ(run.standardError(), "");
-}

@@ -43,14 +43,6 @@ void setIcon(Display* display, Window window, const IconImages& icon) {
                     reinterpret_cast<const unsigned char*>(values.data()), static_cast<int>(values.size()));
 }
 
-// Window managers read the class when they take a window on, and the toolkit
-// returns its window already shown: withdrawn and shown again, it is taken on
-// anew, class and all. Without a window manager this changes nothing.
-void showAgain(Display* display, Window window) {
-    XWithdrawWindow(display, window, DefaultScreen(display));
-    XMapWindow(display, window);
-}
-
 }  // namespace
 
 bool setWindowIdentity(const IconImages& icon) {
@@ -59,7 +51,6 @@ bool setWindowIdentity(const IconImages& icon) {
     if (!display || window == 0) return false;
     setClass(display, window);
     setIcon(display, window, icon);
-    showAgain(display, window);
     XFlush(display);
     return true;
 }

@@ -17,7 +17,9 @@ extern const IconImages kProgramIcon;
 
 // Names the window of the GL context current on this thread for the desktop:
 // WM_CLASS "zendrils" (instance and class) and `icon` as _NET_WM_ICON, as many
-// images as fit in one request to the X server. A window already shown is
-// shown again, so that a window manager reads them. Writes nothing to the
-// console; false when no GL window is current.
+// images as fit in one request to the X server. The toolkit has already shown
+// the window; it is not withdrawn and shown again for window managers that read
+// the class only when they take a window on, as that loses the window to a
+// manager starting at the same moment. Writes nothing to the console; false
+// when no GL window is current.
 bool setWindowIdentity(const IconImages& icon);
