@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <cstdio>
 #include <istream>
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ std::string numbered(std::size_t count) {
 TEST(ResourceFile, OpensOnlyARegularFileWithinTheLimitThroughLinksAndNeverWaits) {
     const std::string file = writeScratchFile("file", "0123456789");
     const std::string link = scratchPath("link"), dangling = scratchPath("dangling");
+    std::remove(link.c_str());
+    std::remove(dangling.c_str());
     ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
     ASSERT_EQ(symlink(scratchPath("nothing").c_str(), dangling.c_str()), 0);
     std::vector<Opening> openings = {
