@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -94,7 +95,9 @@ TEST_F(DamagedFile, CubeFaceReportsOneLoadLineAndTheOtherFacesLoad) {
     };
     for (const Row& row : rows) {
         Environment environment;
-        environment.cubeMapDirectory = writeFaces(std::string("faces/") + damageName(row.damage), "png");
+        const std::string faces = std::string("faces/") + damageName(row.damage);
+        std::filesystem::remove_all(scratchPath(faces));  // a FIFO left by an earlier run would stall the writer
+        environment.cubeMapDirectory = writeFaces(faces, "png");
         const std::string face = environment.cubeMapDirectory + "posy.png";
         writeDamaged(face, readFile(face), row.damage);
         expectOnly(captured([&] { loadCubeMap(environment); }),
