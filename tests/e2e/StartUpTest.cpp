@@ -1,4 +1,6 @@
 // Start-up transcript and shutdown of the real program.
+#include <csignal>
+#include <cstring>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -116,4 +118,14 @@ TEST(StartUp, ADriverWithoutSeparableProgramsEndsWithTheShaderLayersMessage) {
     EXPECT_NE(run.standardError().find("Error: Cg can't get vertex profile\n"), std::string::npos)
         << run.standardError();
     EXPECT_NE(run.standardOutput().find("[INFO] DevIL initialized.\n\n"), std::string::npos);
+}
+
+// No handler of its own: an interrupt or a termination ends the program by that signal.
+TEST(StartUp, InterruptAndTerminationEndTheProgramByTheSignal) {
+    for (int signal : {SIGINT, SIGTERM}) {
+        ProgramRun run;
+        ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.")) << run.standardError();
+        ::kill(run.pid, signal);
+        EXPECT_EQ(run.waitForExit(), 128 + signal) << strsignal(signal);
+    }
 }
