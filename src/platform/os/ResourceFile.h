@@ -11,17 +11,18 @@
 // Program sources are a few KiB; the driver's compiler is handed the whole text.
 constexpr std::uint64_t kProgramSourceLimit = std::uint64_t(1) << 20;
 // Flight paths are a few KiB; 16 MiB holds the most control points a path may
-// have, one per line with tags and comments, and the loader reads it in about a
-// second even as lines of a single character.
+// have, one per line with tags and comments, and the loader gets through it in
+// under two seconds even when every line is a single character.
 constexpr std::uint64_t kSplineFileLimit = std::uint64_t(16) << 20;
 // Applied to the 3DS main chunk, the part of the file that is read: loading a
 // mesh takes about 18 bytes of memory per byte of chunk, so 16 MiB (780,000
 // triangles) stays under 300 MB; the shipped meshes are 0.2 MB at most.
 constexpr std::uint64_t kMeshChunkLimit = std::uint64_t(16) << 20;
 // Image files are not held in memory (the image check streams them and the
-// decoded size has a limit of its own); this bounds the time spent reading one:
-// twice the largest real 8192 x 8192 RGBA file, an uncompressed TGA of
-// 256 MiB and 18 bytes.
+// decoded size has a limit of its own); this bounds the time spent reading one,
+// as the check reads every byte of a PNG's chunks for their checksums: twice
+// the largest real 8192 x 8192 RGBA file, an uncompressed TGA of 256 MiB and
+// 18 bytes.
 constexpr std::uint64_t kImageFileLimit = std::uint64_t(512) << 20;
 
 enum class ResourceError {

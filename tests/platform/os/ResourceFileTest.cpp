@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <istream>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ struct Opening {
     std::string path;
     std::uint64_t limit;
     ResourceError error;
+    std::uint64_t size;  // when opened
 };
 
 // Bytes whose value tells their offset.
@@ -35,20 +37,27 @@ TEST(ResourceFile, OpensOnlyARegularFileWithinTheLimitThroughLinksAndNeverWaits)
     std::remove(dangling.c_str());
     ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
     ASSERT_EQ(symlink(scratchPath("nothing").c_str(), dangling.c_str()), 0);
+    // The largest real image file: 8192 x 8192 RGBA as an uncompressed TGA (sparse here).
+    const std::uint64_t largestImage = 8192ull * 8192 * 4 + 18;
+    const std::string image = writeScratchFile("largest.tga", "");
+    std::filesystem::resize_file(image, largestImage);
     std::vector<Opening> openings = {
-        {file, 10, ResourceError::None},       {link, 10, ResourceError::None},
-        {file, 9, ResourceError::TooLarge},    {scratchPath("nothing"), 10, ResourceError::CannotOpen},
-        {dangling, 10, ResourceError::CannotOpen},
+        {file, 10, ResourceError::None, 10},
+        {link, 10, ResourceError::None, 10},
+        {image, kImageFileLimit, ResourceError::None, largestImage},
+        {file, 9, ResourceError::TooLarge, 0},
+        {scratchPath("nothing"), 10, ResourceError::CannotOpen, 0},
+        {dangling, 10, ResourceError::CannotOpen, 0},
     };
     for (Damage damage : {Damage::Fifo, Damage::Device, Damage::Folder}) {
         const std::string path = scratchPath(damageName(damage));
         writeDamaged(path, "", damage);
-        openings.push_back({path, 10, ResourceError::NotRegularFile});
+        openings.push_back({path, 10, ResourceError::NotRegularFile, 0});
     }
     for (const Opening& opening : openings) {
         const ResourceFile opened(opening.path, opening.limit);
         EXPECT_EQ(opened.error, opening.error) << opening.path;
-        EXPECT_EQ(opened.size, opened.isOpen() ? 10u : 0u) << opening.path;
+        EXPECT_EQ(opened.size, opening.size) << opening.path;
     }
 }
 
