@@ -34,6 +34,17 @@ void reportGlError(const char* message) {
     if (error != GL_NO_ERROR) writeGlError(message, error);
 }
 
+// Mesa sizes a cube map's storage, six faces at once, from the first image it
+// is given: for GLU's level 0 it reserves that level alone, and at level 1 the
+// whole chain anew while level 0 keeps the first reservation alive (for a
+// 4096 x 4096 face, 384 MiB beside the chain's 512 MiB). Naming level 1 first,
+// without pixels, has it reserve the chain once; GLU then fills every level.
+// GLU keeps a power-of-two side as it is, so level 1 is half of it.
+void reserveMipmapChain(GLenum target, ILint side) {
+    if (side < 2 || (side & (side - 1)) != 0) return;
+    glTexImage2D(target, 1, GL_RGB8, side / 2, side / 2, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+}
+
 void buildFace(const std::string& path, GLenum target) {
     const bool loaded = loadImageFile(path);
     reportImageError("[ERROR] Could not load cube map image: ");
@@ -56,6 +67,7 @@ void buildFace(const std::string& path, GLenum target) {
         GLint alignment = 4;
         glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        reserveMipmapChain(target, width);
         gluBuild2DMipmaps(target, GL_RGB8, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
         glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     }
@@ -78,4 +90,5 @@ void loadCubeMap(Environment& environment) {
     reportGlError("[ERROR] Could not bind cube map texture: ");
     for (const CubeFace& face : kFaces)
         buildFace(environment.cubeMapDirectory + face.name + environment.imageExtension, face.target);
+    ilTexImage(1, 1, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, nullptr);  // the last face's pixels are no longer needed
 }

@@ -1,11 +1,12 @@
 #include "shading/ImageFileCheck.h"
 
 #include <algorithm>
-#include <fstream>
 #include <istream>
 #include <sstream>
 
 #include <zlib.h>
+
+#include "platform/os/ResourceFile.h"
 
 namespace {
 
@@ -275,9 +276,11 @@ bool extensionKnown(const std::string& extension) { return extension == "tga" ||
 ILenum checkImageFile(const std::string& path, int maxDimension) {
     const std::string extension = extensionOf(path);
     if (!extensionKnown(extension)) return IL_INVALID_EXTENSION;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return IL_COULD_NOT_OPEN_FILE;
-    return checkStream(extension, file, maxDimension);
+    const ResourceFile file(path, kImageFileLimit);
+    if (!file.isOpen()) return IL_COULD_NOT_OPEN_FILE;
+    ResourceStreamBuffer buffer(file);
+    std::istream stream(&buffer);
+    return checkStream(extension, stream, maxDimension);
 }
 
 ILenum checkImageBytes(const std::string& path, const std::string& bytes, int maxDimension) {

@@ -49,6 +49,7 @@ struct EdgeBuilder {
     EdgeSearch search;
     EdgeConnectivity result;
     EdgeLookup lookup;
+    std::size_t referenceErrors = 0;
 
     int find(int a, int b) const {
         return search == EdgeSearch::Scan ? findEdge(result.edges, vertices, a, b) : lookup.find(vertices, a, b);
@@ -67,8 +68,15 @@ struct EdgeBuilder {
             edge.face1 = face;
             return;
         }
-        std::cerr << "[ERROR] Reference error for edge " << k << std::endl;
+        if (++referenceErrors <= kReportedReferenceErrors)
+            std::cerr << "[ERROR] Reference error for edge " << k << std::endl;
         result.badEdges.push_back(edge);
+    }
+
+    void reportUnlistedErrors() const {
+        if (referenceErrors > kReportedReferenceErrors)
+            std::cerr << "[ERROR] " << referenceErrors - kReportedReferenceErrors << " more reference errors"
+                      << std::endl;
     }
 };
 
@@ -136,6 +144,7 @@ EdgeConnectivity connectEdges(const std::vector<Vector3>& vertices, const Model3
         builder.addEdge(i1, i2, index);
         builder.addEdge(i2, i0, index);
     }
+    builder.reportUnlistedErrors();
     return builder.result;
 }
 

@@ -42,8 +42,12 @@ struct EdgeConnectivity {
 // First edge whose end positions equal those of a and b, in either direction; -1 if none.
 int findEdge(const std::vector<Edge>& edges, const std::vector<Vector3>& vertices, int a, int b);
 
+// Reference errors printed one by one; the rest are counted in one line.
+constexpr std::size_t kReportedReferenceErrors = 100;
+
 // Joins the faces' sides into edges in face order; prints a reference error for
-// a third face on an edge or a face meeting its own edge again.
+// a third face on an edge or a face meeting its own edge again, the first
+// kReportedReferenceErrors of them, then "[ERROR] <n> more reference errors".
 EdgeConnectivity connectEdges(const std::vector<Vector3>& vertices, const Model3dsFace* faces,
                               std::size_t faceCount, EdgeSearch search);
 

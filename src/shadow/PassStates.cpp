@@ -17,7 +17,10 @@ void setStencilFace(GLenum face, GLenum depthPassOperation) {
 
 }  // namespace
 
-bool twoSidedStencilSupported() { return GLEW_EXT_stencil_two_side && GLEW_EXT_stencil_wrap; }
+// The flags say what the driver lists; the pointer, that GLEW found the function too.
+bool twoSidedStencilSupported() {
+    return GLEW_EXT_stencil_two_side && GLEW_EXT_stencil_wrap && glActiveStencilFaceEXT;
+}
 
 void beginAmbientPass() {
     glPushAttrib(GL_ALL_ATTRIB_BITS);

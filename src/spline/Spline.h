@@ -37,8 +37,9 @@ public:
     ColorBytes normalColor{255, 0, 255, 255};
     ColorBytes binormalColor{0, 255, 0, 255};
 
-    // Loads the file and samples the curve. A missing or unreadable file gives
-    // a spline without points or samples.
+    // Loads the file and samples the curve. A file that is missing, unreadable,
+    // not a regular file or larger than kSplineFileLimit gives a spline without
+    // points or samples.
     explicit Spline(const std::string& path);
     ~Spline() override = default;
 

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/os/ResourceFile.h"
 #include "spline/Spline.h"
 
 namespace {
@@ -18,13 +20,22 @@ int truncatedInt(double value) {
 
 bool contains(const char* line, const char* word) { return std::strstr(line, word) != nullptr; }
 
+// A pattern " keyword ..." reads only a line whose first word starts with the
+// keyword. Testing that first spares most lines several sscanf calls, which
+// would otherwise make a file of many short lines slow to read.
+bool mayMatch(const char* line, const char* pattern) {
+    const char* keyword = pattern + 1;
+    const char* word = line + std::strspn(line, " \t\n\v\f\r");
+    return std::strncmp(word, keyword, std::strcspn(keyword, " ")) == 0;
+}
+
 bool readOne(const char* line, const char* pattern, double& value) {
-    return std::sscanf(line, pattern, &value) == 1;
+    return mayMatch(line, pattern) && std::sscanf(line, pattern, &value) == 1;
 }
 
 bool readThree(const char* line, const char* pattern, Vector3& value) {
     double x = 0.0, y = 0.0, z = 0.0;
-    if (std::sscanf(line, pattern, &x, &y, &z) != 3) return false;
+    if (!mayMatch(line, pattern) || std::sscanf(line, pattern, &x, &y, &z) != 3) return false;
     value = Vector3(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
     return true;
 }
@@ -149,11 +160,21 @@ private:
 
 }  // namespace
 
+// The file is handed to the loader as fgets would read it into 256 characters:
+// pieces that end after a line break or at 255 characters, whichever comes first.
 void Spline::load(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (!file) return;
+    std::string text;
+    if (readResource(path, kSplineFileLimit, text) != ResourceError::None) return;
     SplineLoader loader(*this);
     char line[256];
-    while (std::fgets(line, sizeof line, file)) loader.handle(line);
-    std::fclose(file);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t lineBreak = text.find('\n', start);
+        const std::size_t lineEnd = lineBreak == std::string::npos ? text.size() : lineBreak + 1;
+        const std::size_t end = std::min(lineEnd, start + 255);
+        const std::size_t length = end - start;
+        text.copy(line, length, start);
+        line[length] = '\0';
+        loader.handle(line);
+        start = end;
+    }
 }

@@ -1,7 +1,11 @@
-// Every kind of resource, damaged in every usual way, through its loader in this
-// process: the one error line of that load and nothing else.
+// Every kind of resource, damaged in every usual way or replaced by what is no
+// ordinary file, through its loader in this process: the one error line of that
+// load and nothing else, at once.
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -57,6 +61,8 @@ TEST_F(DamagedFile, TextureReportsOneLineGetsNoNameAndTheNextLoadIsSilent) {
         {Damage::Missing, "could not open file"},       {Damage::Empty, "invalid file header"},
         {Damage::CutInHalf, "file read error"},         {Damage::RandomBytes, "invalid file header"},
         {Damage::ScrambledHeader, "invalid file header"}, {Damage::HugeDimensions, "out of memory"},
+        {Damage::Fifo, "could not open file"},          {Damage::Device, "could not open file"},
+        {Damage::Folder, "could not open file"},        {Damage::Oversized, "could not open file"},
     };
     for (const Row& row : rows) {
         const std::string path = damagedFile("texture.tga", good, row.damage);
@@ -84,10 +90,14 @@ TEST_F(DamagedFile, CubeFaceReportsOneLoadLineAndTheOtherFacesLoad) {
         {Damage::CutInHalf, "file read error"},          {Damage::RandomBytes, "invalid file header"},
         {Damage::ScrambledHeader, "invalid file header"}, {Damage::HugeDimensions, "out of memory"},
         {Damage::ChunkPastEnd, "file read error"},        {Damage::BadImageData, "png library error"},
+        {Damage::Fifo, "could not open file"},           {Damage::Device, "could not open file"},
+        {Damage::Folder, "could not open file"},         {Damage::Oversized, "could not open file"},
     };
     for (const Row& row : rows) {
         Environment environment;
-        environment.cubeMapDirectory = writeFaces("damaged-face", "png");
+        const std::string faces = std::string("faces/") + damageName(row.damage);
+        std::filesystem::remove_all(scratchPath(faces));  // a FIFO left by an earlier run would stall the writer
+        environment.cubeMapDirectory = writeFaces(faces, "png");
         const std::string face = environment.cubeMapDirectory + "posy.png";
         writeDamaged(face, readFile(face), row.damage);
         expectOnly(captured([&] { loadCubeMap(environment); }),
@@ -103,6 +113,8 @@ TEST_F(DamagedFile, MeshReportsItsLoaderLine) {
         {Damage::Missing, "cannot open file"},  {Damage::Empty, "file too short for a 3DS header"},
         {Damage::CutInHalf, "file is truncated"}, {Damage::RandomBytes, "not a 3DS file"},
         {Damage::ScrambledHeader, "not a 3DS file"},
+        {Damage::Fifo, "not a regular file"},   {Damage::Device, "not a regular file"},
+        {Damage::Folder, "not a regular file"}, {Damage::Oversized, "file too large"},
     };
     for (const Row& row : rows) {
         const std::string path = damagedFile("mesh.3ds", good, row.damage);
@@ -113,13 +125,19 @@ TEST_F(DamagedFile, MeshReportsItsLoaderLine) {
     }
 }
 
-TEST_F(DamagedFile, SplineFileLoadsWhatItCanSilently) {
+TEST_F(DamagedFile, SplineFileLoadsWhatItCanSilentlyAndNothingOfWhatIsNoOrdinaryFile) {
     const std::string good = readFile("../resources/splines/playerspline.sdf");
     for (Damage damage : kUsualDamages) {
         const std::string path = damagedFile("path.sdf", good, damage);
         int samples = -1;
         expectOnly(captured([&] { samples = Spline(path).sampleCount; }), "", damage);
         EXPECT_GE(samples, 0) << damageName(damage);
+    }
+    for (Damage damage : kNoOrdinaryFile) {
+        const std::string path = damagedFile("path.sdf", good, damage);
+        int samples = -1;
+        expectOnly(captured([&] { samples = Spline(path).sampleCount; }), "", damage);
+        EXPECT_EQ(samples, 0) << damageName(damage);  // the grown file starts with the good path
     }
 }
 
@@ -133,11 +151,14 @@ void reportOnStandardError() { dup2(STDERR_FILENO, STDOUT_FILENO); }
 TEST_F(DamagedFile, ProgramSourceEndsTheProcessWithTheShaderLayersMessage) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::string good = readFile("../resources/shader/fp_ambient.cg");
-    for (Damage damage : kUsualDamages) {
+    std::vector<Damage> damages(std::begin(kUsualDamages), std::end(kUsualDamages));
+    damages.insert(damages.end(), std::begin(kNoOrdinaryFile), std::end(kNoOrdinaryFile));
+    for (Damage damage : damages) {
         const std::string path = damagedFile("fragment.cg", good, damage);
-        const std::string message = damage == Damage::Missing
-                                        ? ": Can't read program file \"" + path + "\"\\.\n"
-                                        : std::string(": The compile returned an error\\.\n");
+        const bool unreadable = damage == Damage::Missing ||
+                                std::count(std::begin(kNoOrdinaryFile), std::end(kNoOrdinaryFile), damage);
+        const std::string message = unreadable ? ": Can't read program file \"" + path + "\"\\.\n"
+                                               : std::string(": The compile returned an error\\.\n");
         EXPECT_EXIT((reportOnStandardError(), ShaderProgram("../resources/shader/vp_pass.cg", path)),
                     testing::ExitedWithCode(1), "^" + path + message)
             << damageName(damage);

@@ -1,4 +1,6 @@
 // Start-up transcript and shutdown of the real program.
+#include <csignal>
+#include <cstring>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -105,4 +107,25 @@ TEST(StartUp, MissingTexturesAreReportedAndStartUpGoesOn) {
         EXPECT_NE(err.find(text), std::string::npos) << text << "\n" << err;
     pause(1.0);
     EXPECT_FALSE(run.hasExited()) << err;
+}
+
+// Mesa leaves ARB_separate_shader_objects out of its list on request while it
+// still reports OpenGL 4.5; GLEW then loads none of the extension's functions.
+TEST(StartUp, ADriverWithoutSeparableProgramsEndsWithTheShaderLayersMessage) {
+    ProgramRun run(ZEN_BIN_DIR, "/usr/bin/env",
+                   {"MESA_EXTENSION_OVERRIDE=-GL_ARB_separate_shader_objects", std::string(ZEN_BIN_DIR) + "/zendrils"});
+    EXPECT_EQ(run.waitForExit(), 1);  // not 139, a call through a null pointer
+    EXPECT_NE(run.standardError().find("Error: Cg can't get vertex profile\n"), std::string::npos)
+        << run.standardError();
+    EXPECT_NE(run.standardOutput().find("[INFO] DevIL initialized.\n\n"), std::string::npos);
+}
+
+// No handler of its own: an interrupt or a termination ends the program by that signal.
+TEST(StartUp, InterruptAndTerminationEndTheProgramByTheSignal) {
+    for (int signal : {SIGINT, SIGTERM}) {
+        ProgramRun run;
+        ASSERT_TRUE(run.waitForOutput("[INFO] Application initialized.")) << run.standardError();
+        ::kill(run.pid, signal);
+        EXPECT_EQ(run.waitForExit(), 128 + signal) << strsignal(signal);
+    }
 }

@@ -86,6 +86,20 @@ TEST_P(EdgeConnectivityBothWays, ThirdFaceAndSelfMeetingFaceAreReferenceErrors) 
     EXPECT_EQ(c.result.edges[selfEdge].face1, -1);
 }
 
+TEST_P(EdgeConnectivityBothWays, ReferenceErrorsPastTheHundredthAreCountedInOneLine) {
+    Model3ds fan;
+    addVertices(fan, {Vector3(0, 0, 0), Vector3(1, 0, 0)});
+    for (std::uint32_t face = 0; face < 107; ++face) {  // 105 faces too many on the edge 0 -> 1
+        addVertex(fan, Vector3(0, 0, static_cast<float>(face + 1)));
+        addFace(fan, {0, 1, face + 2}, {0, 1, 0});
+    }
+    const Connected c = connect(fan, GetParam());
+    EXPECT_EQ(c.result.badEdges.size(), 105u);
+    std::string expected;
+    for (int line = 0; line < 100; ++line) expected += "[ERROR] Reference error for edge 0\n";
+    EXPECT_EQ(c.errors, expected + "[ERROR] 5 more reference errors\n");
+}
+
 TEST_P(EdgeConnectivityBothWays, SignedZerosMatchAndNanNeverDoes) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     Model3ds mesh;

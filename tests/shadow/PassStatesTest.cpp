@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "shadow/PassStates.h"
+#include "support/CapturedOutput.h"
 #include "SharedContext.h"
 
 namespace {
@@ -55,6 +56,13 @@ protected:
         expectWrites(false, false);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
+
+    // `out`: what the shadow pass wrote as it began without two-sided stencil.
+    void expectShadowPassWithoutStencilOperations(const std::string& out) {
+        EXPECT_EQ(out, "[ERROR] Extension for two sided stencil and stencil wrap not supported!\n");
+        expectState({GL_STENCIL_TEST}, {GL_STENCIL_TEST_TWO_SIDE_EXT}, {{GL_STENCIL_PASS_DEPTH_PASS, GL_KEEP}});
+        popAndExpectStartingState();
+    }
 };
 
 TEST_F(PassStates, AmbientPassWritesDepthAndColourWithBackFacesCulled) {
@@ -88,13 +96,19 @@ TEST_F(PassStates, ShadowVolumePassCountsBothSidesIntoTheStencilOnly) {
 TEST_F(PassStates, WithoutBothStencilExtensionsTheShadowPassSaysSoAndSetsNoOperation) {
     const GLboolean wrap = __GLEW_EXT_stencil_wrap;
     __GLEW_EXT_stencil_wrap = GL_FALSE;
-    testing::internal::CaptureStdout();
-    beginShadowVolumePass();
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = captured(beginShadowVolumePass).out;
     __GLEW_EXT_stencil_wrap = wrap;
-    EXPECT_EQ(out, "[ERROR] Extension for two sided stencil and stencil wrap not supported!\n");
-    expectState({GL_STENCIL_TEST}, {GL_STENCIL_TEST_TWO_SIDE_EXT}, {{GL_STENCIL_PASS_DEPTH_PASS, GL_KEEP}});
-    popAndExpectStartingState();
+    expectShadowPassWithoutStencilOperations(out);
+}
+
+// Both extensions listed, but GLEW found no glActiveStencilFaceEXT to call.
+TEST_F(PassStates, WithoutTheStencilFaceFunctionTheShadowPassSaysSoInsteadOfCallingIt) {
+    std::string out;
+    {
+        MissingEntryPoint<PFNGLACTIVESTENCILFACEEXTPROC> missing(__glewActiveStencilFaceEXT);
+        out = captured(beginShadowVolumePass).out;
+    }
+    expectShadowPassWithoutStencilOperations(out);
 }
 
 TEST_F(PassStates, LitPassAddsColourWhereTheStencilIsZero) {

@@ -2,8 +2,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <random>
 
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace {
@@ -23,12 +27,29 @@ std::string hugeDimensions(const std::string& good) {
            good.substr(33);
 }
 
+constexpr std::uint32_t kOversizedBytes = 0xFFFFFFFFu;
+
+// A damage that could not be put in place fails the test that asked for it.
+void expectMade(int status, const std::string& path) {
+    if (status != 0) ADD_FAILURE() << "could not make " << path;
+}
+
+// Sparse: the hole takes no room on disk and reads as zeros.
+void writeOversized(const std::string& path, const std::string& good) {
+    std::string bytes = good;
+    const bool threeDs = bytes.size() >= 6 && bytes[0] == 0x4D && bytes[1] == 0x4D;
+    if (threeDs) bytes.replace(2, 4, std::string(4, '\xFF'));  // the main chunk's length, little-endian
+    writeFile(path, bytes);
+    std::filesystem::resize_file(path, kOversizedBytes);
+}
+
 }  // namespace
 
 const char* damageName(Damage damage) {
     const char* const names[] = {"missing",         "empty",           "cut in half",
                                  "random bytes",    "scrambled header", "huge dimensions",
-                                 "chunk length past the end", "bad image data"};
+                                 "chunk length past the end", "bad image data", "FIFO",
+                                 "link to a device", "folder",         "oversized"};
     return names[static_cast<int>(damage)];
 }
 
@@ -51,11 +72,18 @@ std::string damaged(const std::string& good, Damage damage) {
         case Damage::ChunkPastEnd: return good.substr(0, 33) + bigEndian32(0x7FFFFFF0) + good.substr(37);
         case Damage::BadImageData:
             return good.substr(0, 33) + pngChunk("IDAT", randomBytes(64)) + good.substr(good.size() - 12);
+        default: return good;
     }
-    return good;
 }
 
 void writeDamaged(const std::string& path, const std::string& good, Damage damage) {
     std::remove(path.c_str());
-    if (damage != Damage::Missing) writeFile(path, damaged(good, damage));
+    switch (damage) {
+        case Damage::Missing: return;
+        case Damage::Fifo: expectMade(mkfifo(path.c_str(), 0644), path); return;
+        case Damage::Device: expectMade(symlink("/dev/zero", path.c_str()), path); return;
+        case Damage::Folder: expectMade(mkdir(path.c_str(), 0755), path); return;
+        case Damage::Oversized: writeOversized(path, good); return;
+        default: writeFile(path, damaged(good, damage));
+    }
 }

@@ -28,3 +28,20 @@ public:
 
 // One integer of OpenGL state, e.g. GL_MATRIX_MODE.
 GLint glInteger(GLenum name);
+
+// Leaves one of GLEW's entry points null for its scope, as GLEW leaves those of
+// an extension the driver does not list, whatever version the driver reports.
+//
+//     MissingEntryPoint<PFNGLACTIVESTENCILFACEEXTPROC> missing(__glewActiveStencilFaceEXT);
+template <typename Function>
+class MissingEntryPoint {
+public:
+    explicit MissingEntryPoint(Function& entryPoint) : pointer(entryPoint), loaded(entryPoint) { pointer = nullptr; }
+    ~MissingEntryPoint() { pointer = loaded; }
+    MissingEntryPoint(const MissingEntryPoint&) = delete;
+    MissingEntryPoint& operator=(const MissingEntryPoint&) = delete;
+
+private:
+    Function& pointer;
+    Function loaded;
+};

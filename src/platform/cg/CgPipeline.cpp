@@ -22,10 +22,6 @@ PipelineState& pipelineState() {
     return state;
 }
 
-bool isKnownProfile(CGprofile profile) {
-    return profile == CG_PROFILE_GLSLV || profile == CG_PROFILE_GLSLF;
-}
-
 Stage& stageOf(CGprofile profile) {
     return profile == CG_PROFILE_GLSLV ? pipelineState().vertex : pipelineState().fragment;
 }
@@ -55,20 +51,33 @@ void applyStages() {
     glBindProgramPipeline(pipeline);
 }
 
-bool hasSeparablePrograms() {
-    return GLEW_VERSION_2_0 && (GLEW_ARB_separate_shader_objects || GLEW_VERSION_4_1);
+// Every entry point the runtime calls. GLEW loads them by extension, not by
+// version: a driver that reports OpenGL 4.1 but does not list
+// ARB_separate_shader_objects leaves glCreateShaderProgramv and the pipeline
+// functions null.
+bool separableProgramsLoaded() {
+    return glCreateShaderProgramv && glGetProgramiv && glGetProgramInfoLog && glDeleteProgram &&
+           glGetUniformLocation && glActiveTexture && glGenProgramPipelines && glIsProgramPipeline &&
+           glBindProgramPipeline && glUseProgramStages && glProgramUniform1i && glProgramUniform1fv &&
+           glProgramUniform2fv && glProgramUniform3fv && glProgramUniform4fv && glProgramUniform1iv &&
+           glProgramUniform2iv && glProgramUniform3iv && glProgramUniform4iv && glProgramUniformMatrix2fv &&
+           glProgramUniformMatrix3fv && glProgramUniformMatrix4fv;
 }
 
 bool validProfile(CGprofile profile) {
-    if (isKnownProfile(profile)) return true;
+    if (isSupportedProfile(profile)) return true;
     setCgError(CG_INVALID_PROFILE_ERROR, "The profile is not supported.");
     return false;
 }
 
 }  // namespace
 
+bool isSupportedProfile(CGprofile profile) {
+    return (profile == CG_PROFILE_GLSLV || profile == CG_PROFILE_GLSLF) && separableProgramsLoaded();
+}
+
 CGprofile cgGLGetLatestProfile(CGGLenum profileType) {
-    if (!hasSeparablePrograms()) return CG_PROFILE_UNKNOWN;
+    if (!separableProgramsLoaded()) return CG_PROFILE_UNKNOWN;
     if (profileType == CG_GL_VERTEX) return CG_PROFILE_GLSLV;
     if (profileType == CG_GL_FRAGMENT) return CG_PROFILE_GLSLF;
     setCgError(CG_INVALID_PARAMETER_ERROR, "Unknown profile class.");

@@ -1,20 +1,10 @@
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "platform/cg/CgGL.h"
 #include "platform/cg/CgRecords.h"
+#include "platform/os/ResourceFile.h"
 
 namespace {
-
-bool readFile(const char* path, std::string& text) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    text = contents.str();
-    return !file.bad();
-}
 
 GLenum shaderStage(CGprofile profile) {
     return profile == CG_PROFILE_GLSLV ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER;
@@ -64,7 +54,7 @@ void collectParameters(CgProgramRecord& record, const std::string& source) {
 bool validCreateArguments(CGenum programType, const char* file, CGprofile profile, const char* entry) {
     if (programType != CG_SOURCE) {
         setCgError(CG_INVALID_PARAMETER_ERROR, "Only source programs are supported.");
-    } else if (profile != CG_PROFILE_GLSLV && profile != CG_PROFILE_GLSLF) {
+    } else if (!isSupportedProfile(profile)) {
         setCgError(CG_INVALID_PROFILE_ERROR, "The profile is not supported.");
     } else if (!file) {
         setCgError(CG_FILE_READ_ERROR, "No program file was given.");
@@ -95,7 +85,7 @@ CGprogram cgCreateProgramFromFile(CGcontext context, CGenum programType, const c
     if (!validContext(context)) return nullptr;
     if (!validCreateArguments(programType, programFile, profile, entry)) return nullptr;
     std::string source;
-    if (!readFile(programFile, source)) {
+    if (readResource(programFile, kProgramSourceLimit, source) != ResourceError::None) {
         setCgError(CG_FILE_READ_ERROR, std::string("Can't read program file \"") + programFile + "\".");
         return nullptr;
     }

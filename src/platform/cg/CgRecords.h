@@ -45,5 +45,8 @@ void unregisterContext(CGcontext context);
 void registerProgram(CGprogram program);
 void unregisterProgram(CGprogram program);
 
+// One of the two GLSL profiles, with every OpenGL entry point the runtime calls loaded.
+bool isSupportedProfile(CGprofile profile);
+
 // Takes the program out of any pipeline stage it occupies before it is deleted.
 void releaseProgramStages(CGprogram program);

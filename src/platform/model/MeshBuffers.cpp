@@ -8,6 +8,11 @@ namespace {
 
 const void* offsetOf(size_t bytes) { return reinterpret_cast<const void*>(bytes); }
 
+// The OpenGL 1.3 and 1.5 entry points draw calls; a driver without them draws no mesh.
+bool bufferEntryPointsLoaded() {
+    return glGenBuffers && glBufferData && glBindBuffer && glDeleteBuffers && glClientActiveTexture;
+}
+
 // What draw changes outside the client attribute stack, put back on leaving.
 struct SavedBindings {
     GLint clientActiveTexture = GL_TEXTURE0;
@@ -74,8 +79,7 @@ void MeshBuffers::release() {
     stale = true;
 }
 
-bool MeshBuffers::upload(const RenderMesh& mesh) {
-    if (!glGenBuffers || !glBufferData) return false;  // no GL 1.5 entry points loaded
+void MeshBuffers::upload(const RenderMesh& mesh) {
     if (!vertexBuffer) glGenBuffers(1, &vertexBuffer);
     if (!indexBuffer) glGenBuffers(1, &indexBuffer);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
@@ -86,13 +90,12 @@ bool MeshBuffers::upload(const RenderMesh& mesh) {
                  mesh.indices.data(), GL_STATIC_DRAW);
     indexCount = static_cast<unsigned int>(mesh.indices.size());
     stale = false;
-    return true;
 }
 
 void MeshBuffers::draw(const RenderMesh& mesh) {
-    if (mesh.indices.empty() || mesh.vertices.empty()) return;
+    if (mesh.indices.empty() || mesh.vertices.empty() || !bufferEntryPointsLoaded()) return;
     SavedBindings saved;
-    if (stale && !upload(mesh)) return;
+    if (stale) upload(mesh);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     disableForeignArrays();

@@ -18,10 +18,11 @@ public:
     // Uploads the mesh when stale and draws it as indexed triangles, with
     // position, normal, uv (texture unit 0) and tangent (texture unit 1)
     // arrays. Client state, client active texture and buffer bindings are
-    // restored afterwards. An empty mesh draws nothing.
+    // restored afterwards. An empty mesh, or a driver without buffer objects,
+    // draws nothing.
     void draw(const RenderMesh& mesh);
     void release();
 
 private:
-    bool upload(const RenderMesh& mesh);
+    void upload(const RenderMesh& mesh);
 };

@@ -54,6 +54,7 @@ void Model3ds::calculateTangents() {
 void Model3ds::render() { buffers.draw(renderMesh); }
 
 void Model3ds::createDL4Model() {
+    if (!glMultiTexCoord2f || !glMultiTexCoord4f) return;  // OpenGL 1.3 entry points not loaded
     if (displayList) glDeleteLists(displayList, 1);
     displayList = glGenLists(1);
     if (!displayList) return;

@@ -2,31 +2,31 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
+#include <limits>
 
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+
+#include "platform/os/ResourceFile.h"
 
 namespace {
 
 constexpr std::uint16_t kMainChunk = 0x4D4D;
 constexpr std::uint32_t kChunkHeaderSize = 6;
 
-// The file must start with a main chunk whose length fits the file: this
-// rejects other formats before assimp guesses at them, and truncated files
-// before assimp reads what is left.
-bool checkMainChunk(const std::string& path, std::string& error) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        error = "cannot open file";
+// Reads the main chunk, which holds the whole mesh, and nothing after it. The
+// file must start with one whose length fits the file: this rejects other
+// formats before assimp guesses at them, and truncated files before assimp
+// reads what is left. Bytes past the chunk are never read, however many there are.
+bool readMainChunk(const std::string& path, std::string& chunk, std::string& error) {
+    const ResourceFile file(path, std::numeric_limits<std::uint64_t>::max());
+    if (!file.isOpen()) {
+        error = resourceErrorText(file.error);
         return false;
     }
-    const std::streamoff size = file.tellg();
     unsigned char header[kChunkHeaderSize] = {};
-    file.seekg(0);
-    if (size < static_cast<std::streamoff>(kChunkHeaderSize) ||
-        !file.read(reinterpret_cast<char*>(header), kChunkHeaderSize)) {
+    if (file.readAt(0, header, kChunkHeaderSize) != kChunkHeaderSize) {
         error = "file too short for a 3DS header";
         return false;
     }
@@ -37,11 +37,34 @@ bool checkMainChunk(const std::string& path, std::string& error) {
         error = "not a 3DS file";
         return false;
     }
-    if (length < kChunkHeaderSize || static_cast<std::streamoff>(length) > size) {
+    if (length < kChunkHeaderSize || length > file.size) {
+        error = "file is truncated";
+        return false;
+    }
+    if (length > kMeshChunkLimit) {
+        error = resourceErrorText(ResourceError::TooLarge);
+        return false;
+    }
+    chunk.resize(length);
+    if (file.readAt(0, chunk.data(), length) != length) {
         error = "file is truncated";
         return false;
     }
     return true;
+}
+
+// The scene of the file's main chunk, owned by the importer; null with a reason in error.
+const aiScene* readScene(Assimp::Importer& importer, const std::string& path, std::string& error) {
+    std::string chunk;
+    if (!readMainChunk(path, chunk, error)) return nullptr;
+    // No step that welds, reorders, flips or moves vertices: only validation.
+    const aiScene* scene =
+        importer.ReadFileFromMemory(chunk.data(), chunk.size(), aiProcess_ValidateDataStructure, "3ds");
+    if (!scene || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
+        error = scene ? "incomplete scene" : importer.GetErrorString();
+        return nullptr;
+    }
+    return scene;
 }
 
 Vector3 toVector(const aiVector3D& v) { return {v.x, v.y, v.z}; }
@@ -96,14 +119,9 @@ void appendTriangles(const aiMesh& mesh, std::vector<ImportedTriangle>& triangle
 
 bool importThreeDs(const std::string& path, std::vector<ImportedTriangle>& triangles, std::string& error) {
     triangles.clear();
-    if (!checkMainChunk(path, error)) return false;
-    // No step that welds, reorders, flips or moves vertices: only validation.
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, aiProcess_ValidateDataStructure);
-    if (!scene || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
-        error = scene ? "incomplete scene" : importer.GetErrorString();
-        return false;
-    }
+    const aiScene* scene = readScene(importer, path, error);
+    if (!scene) return false;
     for (unsigned int m = 0; m < scene->mNumMeshes; ++m)
         if (scene->mMeshes[m]) appendTriangles(*scene->mMeshes[m], triangles);
     if (triangles.empty()) {

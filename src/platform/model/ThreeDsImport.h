@@ -18,6 +18,8 @@ struct ImportedTriangle {
 
 // Reads every triangle of every mesh of a 3DS file, in file order, in the
 // meshes' own coordinates (node transforms are not applied). Corner normals
-// come from the file's smoothing groups. False, with a reason in error, when
-// the file is missing, truncated, not 3DS or holds no triangles.
+// come from the file's smoothing groups. Reads only the file's main chunk.
+// False, with a reason in error, when the file cannot be opened, is not a
+// regular file, is truncated or not 3DS, has a main chunk larger than
+// kMeshChunkLimit, or holds no triangles.
 bool importThreeDs(const std::string& path, std::vector<ImportedTriangle>& triangles, std::string& error);

@@ -31,15 +31,21 @@ protected:
     }
 };
 
-TEST_F(CgRuntime, ProfilesNeedSeparablePrograms) {
+// GLEW loads the separable-program functions only for a driver that lists
+// ARB_separate_shader_objects, not for one that merely reports OpenGL 4.1.
+TEST_F(CgRuntime, ProfilesNeedTheSeparableProgramEntryPointsLoaded) {
     EXPECT_EQ(cgGLGetLatestProfile(CG_GL_VERTEX), CG_PROFILE_GLSLV);
     EXPECT_EQ(cgGLGetLatestProfile(CG_GL_FRAGMENT), CG_PROFILE_GLSLF);
-    const GLboolean extension = __GLEW_ARB_separate_shader_objects, core = __GLEW_VERSION_4_1;
-    __GLEW_ARB_separate_shader_objects = __GLEW_VERSION_4_1 = GL_FALSE;
-    const CGprofile without = cgGLGetLatestProfile(CG_GL_FRAGMENT);
-    __GLEW_ARB_separate_shader_objects = extension;
-    __GLEW_VERSION_4_1 = core;
-    EXPECT_EQ(without, CG_PROFILE_UNKNOWN);
+    {
+        MissingEntryPoint<PFNGLCREATESHADERPROGRAMVPROC> missing(__glewCreateShaderProgramv);
+        EXPECT_EQ(cgGLGetLatestProfile(CG_GL_VERTEX), CG_PROFILE_UNKNOWN);
+        EXPECT_EQ(compile("fragment.glsl", "#version 120\nvoid main() { gl_FragColor = vec4(1.0); }\n"), nullptr);
+        EXPECT_EQ(takeError(), CG_INVALID_PROFILE_ERROR);
+    }
+    MissingEntryPoint<PFNGLUSEPROGRAMSTAGESPROC> missing(__glewUseProgramStages);
+    EXPECT_EQ(cgGLGetLatestProfile(CG_GL_FRAGMENT), CG_PROFILE_UNKNOWN);
+    cgGLEnableProfile(CG_PROFILE_GLSLF);
+    EXPECT_EQ(takeError(), CG_INVALID_PROFILE_ERROR);
 }
 
 TEST_F(CgRuntime, ErrorsStayUntilReadAndNameTheirCause) {

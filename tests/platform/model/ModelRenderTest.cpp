@@ -80,6 +80,20 @@ TEST_F(ModelRender, DrawsFromBuffersMadeOnFirstRenderAndNothingAfterAFailedLoad)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST_F(ModelRender, ADriverWithoutTheMultitextureFunctionsGetsNoDrawAndNoCallToThem) {
+    Model3ds model(writeMeshFile("square.3ds", {squareMesh()}));
+    {
+        MissingEntryPoint<PFNGLCLIENTACTIVETEXTUREPROC> missing(__glewClientActiveTexture);
+        model.render();
+        MissingEntryPoint<PFNGLMULTITEXCOORD4FPROC> missingTexCoord(__glewMultiTexCoord4f);
+        model.createDL4Model();
+    }
+    EXPECT_EQ(litPixels(), 0u);
+    EXPECT_EQ(model.displayList, 0u);
+    model.render();
+    EXPECT_TRUE(near(context.pixel(44, 44), 255, 255, 255, 255));
+}
+
 TEST_F(ModelRender, ProgramsReceiveNormalUvAndTangentFromBuffersAndDisplayList) {
     const GLuint program = attributeProgram();
     for (bool mirrored : {false, true}) {

@@ -1,0 +1,107 @@
+#include "platform/os/ResourceFile.h"
+
+#include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+const char* resourceErrorText(ResourceError error) {
+    switch (error) {
+        case ResourceError::None: return "";
+        case ResourceError::CannotOpen: return "cannot open file";
+        case ResourceError::NotRegularFile: return "not a regular file";
+        case ResourceError::TooLarge: return "file too large";
+    }
+    return "";
+}
+
+ResourceFile::ResourceFile(const std::string& path, std::uint64_t sizeLimit) {
+    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+    descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) return;
+    struct stat status;
+    if (fstat(descriptor, &status) != 0) {
+        error = ResourceError::CannotOpen;
+    } else if (!S_ISREG(status.st_mode)) {
+        // A device or FIFO may never end, or block every read; a folder has no contents.
+        error = ResourceError::NotRegularFile;
+    } else if (static_cast<std::uint64_t>(status.st_size) > sizeLimit) {
+        error = ResourceError::TooLarge;
+    } else {
+        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+        size = static_cast<std::uint64_t>(status.st_size);
+        error = ResourceError::None;
+        return;
+    }
+    close(descriptor);
+    descriptor = -1;
+}
+
+ResourceFile::~ResourceFile() {
+    if (descriptor >= 0) close(descriptor);
+}
+
+std::size_t ResourceFile::readAt(std::uint64_t offset, void* buffer, std::size_t count) const {
+    if (descriptor < 0 || offset >= size) return 0;
+    count = static_cast<std::size_t>(std::min<std::uint64_t>(count, size - offset));
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = pread(descriptor, static_cast<char*>(buffer) + done, count - done,
+                                  static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+ResourceError readResource(const std::string& path, std::uint64_t sizeLimit, std::string& bytes) {
+    bytes.clear();
+    const ResourceFile file(path, sizeLimit);
+    if (!file.isOpen()) return file.error;
+    bytes.resize(static_cast<std::size_t>(file.size));
+    bytes.resize(file.readAt(0, bytes.data(), bytes.size()));
+    return ResourceError::None;
+}
+
+ResourceStreamBuffer::ResourceStreamBuffer(const ResourceFile& source) : file(source) {
+    setg(buffer, buffer, buffer);
+}
+
+std::uint64_t ResourceStreamBuffer::position() const {
+    return bufferStart + static_cast<std::uint64_t>(gptr() - eback());
+}
+
+ResourceStreamBuffer::int_type ResourceStreamBuffer::underflow() {
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    bufferStart = position();
+    const std::size_t count = file.readAt(bufferStart, buffer, sizeof buffer);
+    setg(buffer, buffer, buffer + count);
+    return count ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+}
+
+ResourceStreamBuffer::pos_type ResourceStreamBuffer::moveTo(std::uint64_t offset) {
+    const std::uint64_t buffered = static_cast<std::uint64_t>(egptr() - eback());
+    if (offset >= bufferStart && offset - bufferStart <= buffered) {
+        setg(eback(), eback() + (offset - bufferStart), egptr());
+    } else {
+        bufferStart = offset;
+        setg(buffer, buffer, buffer);
+    }
+    return pos_type(static_cast<off_type>(offset));
+}
+
+ResourceStreamBuffer::pos_type ResourceStreamBuffer::seekoff(off_type offset, std::ios_base::seekdir direction,
+                                                             std::ios_base::openmode) {
+    off_type base = 0;
+    if (direction == std::ios_base::cur) base = static_cast<off_type>(position());
+    if (direction == std::ios_base::end) base = static_cast<off_type>(file.size);
+    if (base + offset < 0) return pos_type(off_type(-1));
+    return moveTo(static_cast<std::uint64_t>(base + offset));
+}
+
+ResourceStreamBuffer::pos_type ResourceStreamBuffer::seekpos(pos_type position, std::ios_base::openmode mode) {
+    return seekoff(off_type(position), std::ios_base::beg, mode);
+}
