@@ -38,7 +38,9 @@
 //    few rows) that leaves libpng short of rows: DevIL converts the indices,
 //    uninitialised ones too, through the palette unchecked.
 // JPEG
-//  - Only the size rule, from the first SOF segment.
+//  - An application, comment or DNL segment running past the end of the file:
+//    libjpeg skips it through DevIL's source manager, which at the end of the file
+//    hands over no bytes and reports none missing, so the skip never ends.
 namespace {
 
 // Sequential reads over a stream of known size; no read goes past its end.
@@ -416,24 +418,34 @@ bool nextJpegMarker(Reader& file, unsigned& marker) {
     return true;
 }
 
-// Walks the segments up to the first SOF, which libjpeg takes the image size from.
-// A file without one reaches libjpeg's own error before any allocation.
+// Application, comment and DNL segments, which libjpeg skips rather than reads.
+bool isSkippedByLibjpeg(unsigned marker) { return (marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE || marker == 0xDC; }
+
+// Walks every marker segment to EOI as libjpeg meets them, the entropy-coded data
+// between them included. The first SOF gives the image size; a segment libjpeg
+// skips must end inside the file.
 ILenum checkJpeg(Reader& file) {
     unsigned char start[2];
     if (!file.read(start, 2) || start[0] != 0xFF || start[1] != 0xD8) return IL_NO_ERROR;
+    bool frameSeen = false;
     unsigned marker = 0;
-    while (nextJpegMarker(file, marker)) {
-        if (marker == 0xD9 || marker == 0xDA) return IL_NO_ERROR;
+    while (nextJpegMarker(file, marker) && marker != 0xD9) {
         if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) continue;
         unsigned char length[2];
         if (!file.read(length, 2)) return IL_NO_ERROR;
         const std::uint32_t segment = bigEndian16(length);
-        if (isStartOfFrame(marker)) {
+        if (segment < 2) return IL_NO_ERROR;  // libjpeg refuses it
+        if (segment - 2 > file.remaining()) return isSkippedByLibjpeg(marker) ? IL_FILE_READ_ERROR : IL_NO_ERROR;
+        if (isStartOfFrame(marker) && !frameSeen && segment >= 7) {
+            frameSeen = true;
             unsigned char frame[5];
-            if (segment < 7 || !file.read(frame, sizeof frame)) return IL_NO_ERROR;
-            return checkDecodedSize(bigEndian16(frame + 3), bigEndian16(frame + 1), frame[0] > 8 ? 2 : 1);
+            file.read(frame, sizeof frame);
+            const ILenum size = checkDecodedSize(bigEndian16(frame + 3), bigEndian16(frame + 1), frame[0] > 8 ? 2 : 1);
+            if (size != IL_NO_ERROR) return size;
+            file.skip(segment - 7);
+        } else {
+            file.skip(segment - 2);
         }
-        if (segment < 2 || !file.skip(segment - 2)) return IL_NO_ERROR;
     }
     return IL_NO_ERROR;
 }
