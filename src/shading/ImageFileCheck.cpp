@@ -434,7 +434,8 @@ ILenum checkJpeg(Reader& file) {
         unsigned char length[2];
         if (!file.read(length, 2)) return IL_NO_ERROR;
         const std::uint32_t segment = bigEndian16(length);
-        if (segment < 2) return IL_NO_ERROR;  // libjpeg refuses it
+        if (segment < 2 && !isSkippedByLibjpeg(marker)) return IL_NO_ERROR;  // libjpeg refuses it
+        if (segment < 2) continue;  // libjpeg skips nothing and reads on
         if (segment - 2 > file.remaining()) return isSkippedByLibjpeg(marker) ? IL_FILE_READ_ERROR : IL_NO_ERROR;
         if (isStartOfFrame(marker) && !frameSeen && segment >= 7) {
             frameSeen = true;
