@@ -30,9 +30,10 @@
 //  - An index past the colour map: DevIL looks each index up unchecked (and
 //    ignores the map's first-entry offset), reading past the palette.
 // PNG
-//  - A chunk running past the end of the file, or no IEND: DevIL's read callback
-//    ignores the end of the file and libpng spins on the data it never gets
-//    (png-2x2-hang.png, png-8x5-hang.png).
+//  - A chunk, IHDR or not, running past the end of the file, or no IEND: DevIL's
+//    read callback ignores the end of the file and libpng spins on the data it
+//    never gets (png-2x2-hang.png, png-8x5-hang.png), for seconds per gigabyte a
+//    chunk length claims (png-chunk-before-ihdr-past-end-slow.png).
 //  - A palette image whose palette has fewer than 256 entries, and an index past
 //    it, or image data (a damaged zlib stream, a bad filter type or IDAT CRC, too
 //    few rows) that leaves libpng short of rows: DevIL converts the indices,
@@ -345,6 +346,7 @@ ILenum readPngChunkData(Reader& file, PngChunk& chunk, PngIndexScan* scan) {
 // What the chunks after IHDR have shown so far.
 struct PngLayout {
     PngHeader header;
+    bool headerSeen = false;  // libpng takes the first IHDR, wherever it stands
     unsigned paletteEntries = 0;
     bool imageData = false;
     std::unique_ptr<PngIndexScan> scan;  // only for a palette image with a short palette
@@ -371,29 +373,27 @@ ILenum checkPng(Reader& file) {
     unsigned char signature[8];
     if (!file.read(signature, sizeof signature)) return IL_INVALID_FILE_HEADER;
     if (!std::equal(signature, signature + 8, kPngSignature)) return IL_NO_ERROR;  // DevIL refuses it itself
-    PngChunk chunk;
-    ILenum first = readPngChunkHeader(file, chunk);
-    if (first == IL_NO_ERROR) first = readPngChunkData(file, chunk, nullptr);
-    if (first != IL_NO_ERROR) return first;
-    if (!chunk.is("IHDR") || chunk.length != 13) return IL_NO_ERROR;  // libpng refuses it before allocating
-    const unsigned char* h = chunk.head;
     PngLayout layout;
-    layout.header = {bigEndian32(h), bigEndian32(h + 4), h[8], h[9], h[10], h[11], h[12]};
-    const ILenum size = checkDecodedSize(layout.header.width, layout.header.height, h[8] == 16 ? 2 : 1);
-    if (size != IL_NO_ERROR) return size;
     for (;;) {
-        PngChunk next;
-        ILenum read = readPngChunkHeader(file, next);
+        PngChunk chunk;
+        ILenum read = readPngChunkHeader(file, chunk);
         if (read != IL_NO_ERROR) return read;
-        if (next.is("IDAT") && !layout.imageData) {
+        if (chunk.is("IDAT") && !layout.imageData) {
             layout.imageData = true;
             if (needsIndexScan(layout)) layout.scan.reset(new PngIndexScan(layout.header, layout.paletteEntries));
         }
-        const bool scanned = next.is("IDAT") && layout.scan && !layout.scan->complete();
-        read = readPngChunkData(file, next, scanned ? layout.scan.get() : nullptr);
+        const bool scanned = chunk.is("IDAT") && layout.scan && !layout.scan->complete();
+        read = readPngChunkData(file, chunk, scanned ? layout.scan.get() : nullptr);
         if (read != IL_NO_ERROR) return read;
-        if (!placeChunk(next, layout, scanned)) return IL_ILLEGAL_FILE_VALUE;
-        if (next.is("IEND")) return IL_NO_ERROR;
+        if (chunk.is("IHDR") && chunk.length == 13 && !layout.headerSeen) {
+            const unsigned char* h = chunk.head;
+            layout.header = {bigEndian32(h), bigEndian32(h + 4), h[8], h[9], h[10], h[11], h[12]};
+            layout.headerSeen = true;
+            const ILenum size = checkDecodedSize(layout.header.width, layout.header.height, h[8] == 16 ? 2 : 1);
+            if (size != IL_NO_ERROR) return size;
+        }
+        if (!placeChunk(chunk, layout, scanned)) return IL_ILLEGAL_FILE_VALUE;
+        if (chunk.is("IEND")) return IL_NO_ERROR;
     }
 }
 
