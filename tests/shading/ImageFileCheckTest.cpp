@@ -200,10 +200,10 @@ TEST(ImageFileCheck, RefusesOnlyWhatWouldHarmTheImageLibraryWithItsErrorCode) {
         {"JPEG frame of 65535 x 65535", "a.jpg", jpegFrame(65535, 65535), IL_OUT_OF_MEMORY},
         {"JPEG frame of 8192 x 8192", "a.jpg", jpegFrame(8192, 8192), kOk},
         {"JPEG without a frame", "a.jpg", Bytes("\xFF\xD8\xFF\xD9", 4), kOk},
-        {"JPEG comment past the end", "a.jpg", jpegFrame(2, 2) + Bytes("\xFF\xFE\x01\x00ab", 6), IL_FILE_READ_ERROR},
+        {"JPEG comment past the end", "a.jpg", jpegFrame(2, 2) + Bytes("\xFF\xFE\x01\x00" "ab", 6), IL_FILE_READ_ERROR},
         {"JPEG comment of length 0, then one past the end", "a.jpg",
-         jpegFrame(2, 2) + Bytes("\xFF\xFE\x00\x00\xFF\xE1\x01\x00ab", 10), IL_FILE_READ_ERROR},
-        {"JPEG table past the end", "a.jpg", jpegFrame(2, 2) + Bytes("\xFF\xDB\x01\x00ab", 6), kOk},
+         jpegFrame(2, 2) + Bytes("\xFF\xFE\x00\x00\xFF\xE1\x01\x00" "ab", 10), IL_FILE_READ_ERROR},
+        {"JPEG table past the end", "a.jpg", jpegFrame(2, 2) + Bytes("\xFF\xDB\x01\x00" "ab", 6), kOk},
     };
     for (const Refusal& c : cases) EXPECT_EQ(checkImageBytes(c.name, c.bytes), c.expected) << c.what;
 }
