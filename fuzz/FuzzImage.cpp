@@ -1,9 +1,10 @@
 // An image file as the program loads its images: straight into a texture as
 // the start-up textures are, and as a face of the sky box's cube map.
-// The first input byte picks the file's extension (bit 0 clear: .tga, set: .png)
-// and whether the PNG chunks keep their CRCs as mutated (bit 1 set) or get
-// correct ones (clear), so that most mutations reach the decoder behind the
-// check; the rest is the file.
+// The first input byte picks the file's extension (bit 2 set: .jpg, else bit 0
+// clear: .tga, set: .png) and whether the PNG chunks keep their CRCs as mutated
+// (bit 1 set) or get correct ones (clear), so that most mutations reach the
+// decoder behind the check; the rest is the file.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -62,12 +63,13 @@ void loadAsCubeMap(const std::string& path) {
     discardGlErrors();
 }
 
-// GLU reads width x height x bytes-per-pixel from the image DevIL leaves bound;
-// GLU is not instrumented, so a shorter buffer is caught here.
+// GLU reads width x height x 3 bytes, and ILUT width x height x bytes-per-pixel,
+// from the image DevIL leaves bound; neither is instrumented, so a shorter buffer
+// is caught here.
 void checkBoundImageSize() {
     const long long width = ilGetInteger(IL_IMAGE_WIDTH);
     const long long height = ilGetInteger(IL_IMAGE_HEIGHT);
-    const long long bytes = ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL);
+    const long long bytes = std::max(ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL), 3);
     if (ilGetData() && width > 0 && height > 0 && ilGetInteger(IL_IMAGE_SIZE_OF_DATA) < width * height * bytes) {
         std::fprintf(stderr, "bound image of %lldx%lld holds %d bytes\n", width, height,
                      ilGetInteger(IL_IMAGE_SIZE_OF_DATA));
@@ -90,10 +92,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    const bool png = data[0] & 1;
+    const bool jpeg = data[0] & 4;
+    const bool png = !jpeg && (data[0] & 1);
     std::vector<std::uint8_t> file(data + 1, data + size);
     if (png && !(data[0] & 2)) correctPngCrcs(file);
-    const std::string path = writeInputFile(file.data(), file.size(), png ? "posx.png" : "posx.tga");
+    const std::string path =
+        writeInputFile(file.data(), file.size(), jpeg ? "posx.jpg" : png ? "posx.png" : "posx.tga");
     loadAsTexture(path);
     loadAsCubeMap(path);
     checkBoundImageSize();

@@ -1,7 +1,9 @@
 #include "environment/CubeMap.h"
 
+#include <cstdint>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include <GL/glew.h>
 #include <GL/glu.h>
@@ -45,6 +47,34 @@ void reserveMipmapChain(GLenum target, ILint side) {
     glTexImage2D(target, 1, GL_RGB8, side / 2, side / 2, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
 }
 
+// The side GLU scales an image side to before building mipmaps: the nearer power
+// of two, a side whose two leading bits are set rounding up.
+std::int64_t gluRoundedSide(std::int64_t side) {
+    std::int64_t power = 1;
+    for (std::int64_t value = side; value > 1; value >>= 1, power *= 2)
+        if (value == 3) return power * 4;
+    return power;
+}
+
+// GLU's rescale of a face whose width is already its rounded side reads one pixel
+// past the last row; such a face is handed over with a spare pixel.
+void buildMipmaps(GLenum target, ILint width, ILint height, const ILubyte* pixels) {
+    std::vector<ILubyte> padded;
+    if (width == gluRoundedSide(width) && height != gluRoundedSide(height)) {
+        const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3;
+        padded.assign(pixels, pixels + size);
+        padded.resize(size + 3);
+        pixels = padded.data();
+    }
+    // Rows of packed RGB bytes need not be 4-byte aligned.
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    reserveMipmapChain(target, width);
+    gluBuild2DMipmaps(target, GL_RGB8, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+}
+
 void buildFace(const std::string& path, GLenum target) {
     const bool loaded = loadImageFile(path);
     reportImageError("[ERROR] Could not load cube map image: ");
@@ -56,21 +86,13 @@ void buildFace(const std::string& path, GLenum target) {
     const ILubyte* pixels = ilGetData();
     const ILint width = ilGetInteger(IL_IMAGE_WIDTH);
     const ILint height = ilGetInteger(IL_IMAGE_HEIGHT);
-    if (pixels && width > 0 && height > 0 && width != height) {
-        // GL takes square faces only, and GLU would first rescale such a face,
-        // reading past the end of its pixels.
+    if (pixels && width > 0 && height > 0 && gluRoundedSide(width) != gluRoundedSide(height)) {
+        // GLU scales a face to its rounded sides first; when they differ, no square
+        // cube face comes of it and GLU reads past the end of the pixels.
         writeGlError("[ERROR] Could not build cube map mipmap: ", GL_INVALID_VALUE);
         return;
     }
-    if (pixels && width > 0 && height > 0) {
-        // Rows of packed RGB bytes need not be 4-byte aligned.
-        GLint alignment = 4;
-        glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        reserveMipmapChain(target, width);
-        gluBuild2DMipmaps(target, GL_RGB8, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-    }
+    if (pixels && width > 0 && height > 0) buildMipmaps(target, width, height, pixels);
     reportGlError("[ERROR] Could not build cube map mipmap: ");
 }
 

@@ -13,17 +13,9 @@ extern "C" void ILAPIENTRY ilSetError(ILenum error);
 
 namespace {
 
-// Without a current context the query leaves the value alone; 1024 is the least
-// any OpenGL 3 implementation takes.
-int maxTextureSize() {
-    GLint size = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
-    return size > 0 ? size : 1024;
-}
-
 // True when DevIL may read the file; otherwise its error goes on DevIL's stack.
 bool passesImageCheck(const std::string& path) {
-    const ILenum error = checkImageFile(path, maxTextureSize());
+    const ILenum error = checkImageFile(path);
     if (error == IL_NO_ERROR) return true;
     ilSetError(error);
     return false;

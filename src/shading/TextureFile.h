@@ -5,8 +5,8 @@
 #include <GL/glew.h>
 
 // Every image load of the program goes through these two, which first check the
-// file with checkImageFile against GL_MAX_TEXTURE_SIZE. A refused file is not
-// handed to DevIL: its error is put on DevIL's error stack like the library's own.
+// file with checkImageFile. A refused file is not handed to DevIL: its error is
+// put on DevIL's error stack like the library's own.
 
 // Loads an image file into a new OpenGL texture through ilutGLLoadImage; 0 when
 // the file is refused. The error, if any, stays pending for reportImageError.

@@ -87,8 +87,8 @@ TEST_F(DamagedFile, ReportingALibraryFailureClearsEveryErrorItLeft) {
 TEST_F(DamagedFile, CubeFaceReportsOneLoadLineAndTheOtherFacesLoad) {
     const std::vector<Row> rows = {
         {Damage::Missing, "could not open file"},        {Damage::Empty, "invalid file header"},
-        {Damage::CutInHalf, "file read error"},          {Damage::RandomBytes, "invalid file header"},
-        {Damage::ScrambledHeader, "invalid file header"}, {Damage::HugeDimensions, "out of memory"},
+        {Damage::CutInHalf, "file read error"},          {Damage::RandomBytes, "invalid value"},
+        {Damage::ScrambledHeader, "invalid value"},       {Damage::HugeDimensions, "out of memory"},
         {Damage::ChunkPastEnd, "file read error"},        {Damage::BadImageData, "png library error"},
         {Damage::Fifo, "could not open file"},           {Damage::Device, "could not open file"},
         {Damage::Folder, "could not open file"},         {Damage::Oversized, "could not open file"},

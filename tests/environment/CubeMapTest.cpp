@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,17 @@ protected:
     void load() { output = captured([this] { loadCubeMap(environment); }); }
 };
 
+// The centre texel of level 0 of one face of the bound cube map, of any size.
+Rgb centreTexelOfAnySize(GLenum target) {
+    GLint side = 0;
+    glGetTexLevelParameteriv(target, 0, GL_TEXTURE_WIDTH, &side);
+    std::vector<unsigned char> texels(static_cast<std::size_t>(side) * side * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(target, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    const std::size_t centre = (static_cast<std::size_t>(side / 2) * side + side / 2) * 3;
+    return {texels[centre], texels[centre + 1], texels[centre + 2]};
+}
+
 }  // namespace
 
 TEST_F(CubeMapLoad, SixFacesBecomeOneBoundMipmappedCubeMapSilently) {
@@ -38,11 +50,26 @@ TEST_F(CubeMapLoad, SixFacesBecomeOneBoundMipmappedCubeMapSilently) {
 }
 
 TEST_F(CubeMapLoad, AnotherExtensionIsAppendedWithoutAddedDot) {
-    environment.cubeMapDirectory = writeFaces("targas", "tga");
-    environment.imageExtension = "tga";
+    environment.cubeMapDirectory = writeFaces("jpegs", "jpg");
+    environment.imageExtension = "jpg";
     load();
-    EXPECT_EQ(output.err, "");
-    EXPECT_EQ(centreTexel(GL_TEXTURE_CUBE_MAP_NEGATIVE_Z), kFaceColours[5]);
+    EXPECT_EQ(output.out + output.err, "");
+    for (std::size_t i = 0; i < 6; ++i)
+        for (int c = 0; c < 3; ++c) EXPECT_NEAR(centreTexel(faceTarget(i))[c], kFaceColours[i][c], 4) << kFaceNames[i];
+}
+
+TEST_F(CubeMapLoad, FacesThatGluRoundsToSquaresAreBuiltSilently) {
+    environment.cubeMapDirectory = writeFaces("rounded", "png");
+    const int sides[][2] = {{600, 700}, {1000, 1100}, {1023, 1000}, {16, 12}};
+    for (std::size_t i = 0; i < 4; ++i)
+        writeSolidImage(environment.cubeMapDirectory + kFaceNames[i] + ".png", sides[i][0], kFaceColours[i], sides[i][1]);
+    load();
+    EXPECT_EQ(output.out + output.err, "");
+    EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_CUBE_MAP), static_cast<GLint>(environment.cubeMapTexture));
+    GLint width = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 0, GL_TEXTURE_WIDTH, &width);
+    EXPECT_EQ(width, 512);
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(centreTexelOfAnySize(faceTarget(i)), kFaceColours[i]) << kFaceNames[i];
 }
 
 TEST_F(CubeMapLoad, EmptyDirectoryOrExtensionCreatesNothing) {

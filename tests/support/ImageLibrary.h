@@ -9,5 +9,6 @@ void initialiseImageLibrary();
 
 using Rgb = std::array<unsigned char, 3>;
 
-// Saves a `side` x `side` image of one colour; the extension of `path` picks the format.
-void writeSolidImage(const std::string& path, int side, const Rgb& colour);
+// Saves a `width` x `height` image of one colour, square when no height is given;
+// the extension of `path` picks the format.
+void writeSolidImage(const std::string& path, int width, const Rgb& colour, int height = 0);
