@@ -50,9 +50,13 @@ bool FrameWatch::waitForFrames(int frames, double timeoutSeconds) {
     return shown >= frames;
 }
 
+// Drops the reports queued so far, then empties the damaged region: the next
+// drawing is reported. (Emptied first, a drawing reported before the drop would
+// leave the region damaged and no more reports coming.)
 void FrameWatch::forgetEarlierFrames() {
+    XSync(display, True);
     XDamageSubtract(display, damage, None, None);
-    XSync(display, True);  // drops the reports queued so far
+    XFlush(display);
 }
 
 int FrameWatch::updatesWithin(double seconds) {
