@@ -180,6 +180,10 @@ TEST(ProgramFlight, PolygonModeCyclesThroughLinesAndPointsAndPathOverlayShowsThe
     EXPECT_NEAR(brightness[3], brightness[0], brightness[0] * 0.2);
 
     run.key("m");
+    // Left where it was while the fixed view showed, the follow camera glides back behind the
+    // fighter, where the path ahead shows, within three seconds of the program's clock.
+    ASSERT_TRUE(run.sync());
+    pause(3.0);
     ASSERT_TRUE(screenshotOfTheHandledEvents(run, base + "no-path.png"));
     // Held far past the repeat delay, 'k' changes nothing; its release steps once, to the curve alone.
     run.keyDown("k");
