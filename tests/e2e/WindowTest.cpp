@@ -50,9 +50,9 @@ TEST(ProgramWindow, KeepsDrawingNewFrames) {
     InitializedProgram run;
     ASSERT_TRUE(run.ready) << run.standardError();
     const std::string first = scratchPath("first.png"), later = scratchPath("later.png");
-    ASSERT_TRUE(run.screenshot(first));
+    ASSERT_TRUE(run.waitForFrames(2) && run.screenshot(first));  // the first frames may be slow to come
     pause(1.5);
-    ASSERT_TRUE(run.screenshot(later));
+    ASSERT_TRUE(run.waitForFrames(2) && run.screenshot(later));
     // The fighter moves along its path and the frame-rate figure refreshes twice a second.
     EXPECT_NE(readFile(first), readFile(later));
 }

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FrameWatch.h"
 #include "support/Scratch.h"
 
 namespace {
@@ -84,14 +85,30 @@ ProgramRun::~ProgramRun() {
 std::string ProgramRun::standardOutput() const { return readFile(stdoutPath); }
 std::string ProgramRun::standardError() const { return readFile(stderrPath); }
 
-bool ProgramRun::waitForOutput(const std::string& text, double timeoutSeconds) {
+bool ProgramRun::waitUntil(const std::function<bool()>& done, double timeoutSeconds) {
     for (double waited = 0; waited < timeoutSeconds; waited += 0.05) {
-        const bool ended = hasExited();  // read after the end: nothing more comes
-        if (standardOutput().find(text) != std::string::npos) return true;
+        const bool ended = hasExited();  // checked after the end: nothing more comes
+        if (done()) return true;
         if (ended) return false;
         pause(0.05);
     }
     return false;
+}
+
+bool ProgramRun::waitForOutput(const std::string& text, double timeoutSeconds) {
+    return waitUntil([&] { return standardOutput().find(text) != std::string::npos; }, timeoutSeconds);
+}
+
+bool ProgramRun::sync(double timeoutSeconds) {
+    const std::string line = "[INFO] Right Button clicked at: ";
+    const int before = occurrences(standardOutput(), line);
+    click(3);
+    return waitUntil([&] { return occurrences(standardOutput(), line) > before; }, timeoutSeconds);
+}
+
+bool ProgramRun::waitForFrames(int frames, double timeoutSeconds) {
+    if (!frameWatch) frameWatch = std::make_unique<FrameWatch>(display.name, window);
+    return frameWatch->waitForFrames(frames, timeoutSeconds);
 }
 
 std::string ProgramRun::findWindow(double timeoutSeconds) {

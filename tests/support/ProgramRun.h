@@ -1,11 +1,15 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <sys/types.h>
 
 #include "support/PrivateDisplay.h"
+
+class FrameWatch;
 
 // Runs the staged zendrils program (or another command) on an X server of its own,
 // with standard output and standard error captured to separate files, and
@@ -30,6 +34,13 @@ public:
     std::string standardError() const;
     // Waits until standard output contains `text`; false on timeout or exit.
     bool waitForOutput(const std::string& text, double timeoutSeconds = 20.0);
+    // Right-clicks where the pointer is (over the window) and waits for the line
+    // the click prints: every event sent before it has then been handled.
+    bool sync(double timeoutSeconds = 30.0);
+    // Waits until the window has shown `frames` frames after this call; false on
+    // timeout. After sync(), a screenshot once two frames have been shown
+    // shows what the handled events did.
+    bool waitForFrames(int frames, double timeoutSeconds = 30.0);
 
     // The X window id of the program's window ("" if none appeared).
     std::string findWindow(double timeoutSeconds = 20.0);
@@ -57,7 +68,11 @@ private:
     std::string window;
     int exitStatus = -1;
     bool exited = false;
+    std::unique_ptr<FrameWatch> frameWatch;  // made on the first wait for frames
     void xdotool(const std::string& arguments);
+    // Polls `done` until it holds; false on timeout, or once the process has
+    // ended without it.
+    bool waitUntil(const std::function<bool()>& done, double timeoutSeconds);
 };
 
 // Runs a shell command, returning its standard output.
