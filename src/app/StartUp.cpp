@@ -14,6 +14,7 @@
 
 #include "app/AppState.h"
 #include "app/GlErrorReport.h"
+#include "app/GlInfo.h"
 #include "app/Scene.h"
 #include "camera/Player.h"
 #include "environment/CubeMap.h"
@@ -176,7 +177,9 @@ void startUp() {
     if (!initialiseGlew()) std::exit(EXIT_FAILURE);
     if (!initialiseDevil()) std::exit(EXIT_FAILURE);
 
-    const Options& options = appState.options;  // --seed repeats a run's asteroid field
+    const Options& options = appState.options;
+    if (options.info) printGlInfo();  // before the shaders, which the driver may not run
+    // --seed repeats a run's asteroid field.
     std::srand(options.seedGiven ? options.seed : static_cast<unsigned>(std::time(nullptr)));
     appState.ambientShader = new ShaderProgram(resource("shader/vp_pass.cg"), resource("shader/fp_ambient.cg"));
     createEnvironmentAndFighter(player);

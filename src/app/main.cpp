@@ -7,7 +7,6 @@
 #include "app/AppState.h"
 #include "app/Benchmark.h"
 #include "app/DisplayFrame.h"
-#include "app/GlInfo.h"
 #include "app/IdleStep.h"
 #include "app/Input.h"
 #include "app/Options.h"
@@ -87,7 +86,6 @@ int main(int argc, char** argv) {
     if (options.fullscreen) glutFullScreen();
 
     startUp();
-    if (options.info) printGlInfo();
     if (options.benchmark) beginTour();
     appState.runStartTicks = tickCountMilliseconds();
     glutMainLoop();

@@ -111,13 +111,21 @@ TEST(StartUp, MissingTexturesAreReportedAndStartUpGoesOn) {
 
 // Mesa leaves ARB_separate_shader_objects out of its list on request while it
 // still reports OpenGL 4.5; GLEW then loads none of the extension's functions.
+// --info says so before the shaders fail.
 TEST(StartUp, ADriverWithoutSeparableProgramsEndsWithTheShaderLayersMessage) {
-    ProgramRun run(ZEN_BIN_DIR, "/usr/bin/env",
-                   {"MESA_EXTENSION_OVERRIDE=-GL_ARB_separate_shader_objects", std::string(ZEN_BIN_DIR) + "/zendrils"});
-    EXPECT_EQ(run.waitForExit(), 1);  // not 139, a call through a null pointer
-    EXPECT_NE(run.standardError().find("Error: Cg can't get vertex profile\n"), std::string::npos)
-        << run.standardError();
-    EXPECT_NE(run.standardOutput().find("[INFO] DevIL initialized.\n\n"), std::string::npos);
+    for (const bool info : {false, true}) {
+        std::vector<std::string> command = {"MESA_EXTENSION_OVERRIDE=-GL_ARB_separate_shader_objects",
+                                            std::string(ZEN_BIN_DIR) + "/zendrils"};
+        if (info) command.push_back("--info");
+        ProgramRun run(ZEN_BIN_DIR, "/usr/bin/env", command);
+        EXPECT_EQ(run.waitForExit(), 1);  // not 139, a call through a null pointer
+        EXPECT_NE(run.standardError().find("Error: Cg can't get vertex profile\n"), std::string::npos)
+            << run.standardError();
+        const std::string out = run.standardOutput();
+        EXPECT_NE(out.find("[INFO] DevIL initialized.\n\n"), std::string::npos);
+        EXPECT_EQ(out.find("[INFO] GL_ARB_separate_shader_objects (shaders): no\n") != std::string::npos, info)
+            << out;
+    }
 }
 
 // No handler of its own: an interrupt or a termination ends the program by that signal.
