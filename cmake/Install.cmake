@@ -36,7 +36,7 @@ configure_file(packaging/zendrils.metainfo.xml.in ${ZEN_METAINFO} @ONLY)
 set(ZEN_CHANGELOG ${CMAKE_BINARY_DIR}/packaging/changelog)
 configure_file(packaging/changelog.in ${ZEN_CHANGELOG} @ONLY)
 add_custom_command(OUTPUT ${ZEN_CHANGELOG}.gz
-    COMMAND gzip -9nkf ${ZEN_CHANGELOG}
+    COMMAND ${ZEN_GZIP} -9nkf ${ZEN_CHANGELOG}
     DEPENDS ${ZEN_CHANGELOG}
     COMMENT "Compressing the changelog")
 add_custom_target(zendrils_changelog ALL DEPENDS ${ZEN_CHANGELOG}.gz)

@@ -29,11 +29,20 @@ bool allDigits(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// A whole number from 1 to `largest`, digits only.
-bool parseCount(const std::string& text, long largest, long& out) {
+// A whole number from `least` to `most`, digits only.
+bool parseWhole(const std::string& text, unsigned long long least, unsigned long long most,
+                unsigned long long& out) {
     if (!allDigits(text) || text.size() > 10) return false;
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    if (value < 1 || value > largest) return false;
+    const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
+    if (value < least || value > most) return false;
+    out = value;
+    return true;
+}
+
+// A whole number from 1 to `largest`.
+bool parseCount(const std::string& text, long largest, long& out) {
+    unsigned long long value = 0;
+    if (!parseWhole(text, 1, static_cast<unsigned long long>(largest), value)) return false;
     out = static_cast<long>(value);
     return true;
 }
@@ -61,11 +70,18 @@ bool parseSize(Options& o, const std::string& text) {
 }
 
 bool parseSeed(Options& o, const std::string& text) {
-    if (!allDigits(text) || text.size() > 10) return false;
-    const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
-    if (value > 4294967295ULL) return false;
+    unsigned long long value = 0;
+    if (!parseWhole(text, 0, 4294967295ULL, value)) return false;
     o.seed = static_cast<unsigned>(value);
     o.seedGiven = true;
+    return true;
+}
+
+bool parseResultsFile(Options& o, const std::string& text) {
+    const size_t dot = text.rfind('.');
+    const std::string ending = dot == std::string::npos ? "" : text.substr(dot);
+    if (ending != ".csv" && ending != ".json") return false;
+    o.resultsFile = text;
     return true;
 }
 
@@ -100,17 +116,18 @@ const OptionEntry kOptions[] = {
      "fly a fixed tour of four scenes, print each scene's frame rate and frame times and a score, and exit",
      [](Options& o, const std::string&) { return o.benchmark = true; }},
     {"--results-file", "FILE", "a file name ending in .csv or .json",
-     "with --benchmark, also write its figures to FILE, as CSV or JSON by its ending",
-     [](Options& o, const std::string& v) {
-         const size_t dot = v.rfind('.');
-         const std::string ending = dot == std::string::npos ? "" : v.substr(dot);
-         return (ending == ".csv" || ending == ".json") && v.back() != '/' && !(o.resultsFile = v).empty();
-     }},
+     "with --benchmark, also write its figures to FILE, as CSV or JSON by its ending", parseResultsFile},
 };
 
-// The toolkit's own options, left to glutInit; the first two take a value.
-const char* const kToolkitOptions[] = {"-display", "-geometry", "-iconic", "-direct", "-indirect", "-sync",
-                                       "-gldebug"};
+// The toolkit's own options, left to glutInit.
+struct ToolkitOption {
+    const char* name;
+    bool takesValue;
+};
+
+const ToolkitOption kToolkitOptions[] = {{"-display", true}, {"-geometry", true}, {"-iconic", false},
+                                         {"-direct", false}, {"-indirect", false}, {"-sync", false},
+                                         {"-gldebug", false}};
 
 const OptionEntry* findOption(const std::string& name) {
     for (const OptionEntry& entry : kOptions)
@@ -118,10 +135,10 @@ const OptionEntry* findOption(const std::string& name) {
     return nullptr;
 }
 
-int toolkitOption(const std::string& argument) {
-    for (int i = 0; i < static_cast<int>(sizeof kToolkitOptions / sizeof *kToolkitOptions); ++i)
-        if (argument == kToolkitOptions[i]) return i;
-    return -1;
+const ToolkitOption* findToolkitOption(const std::string& argument) {
+    for (const ToolkitOption& option : kToolkitOptions)
+        if (argument == option.name) return &option;
+    return nullptr;
 }
 
 std::string refusal(const std::string& text) { return "zendrils: " + text; }
@@ -209,13 +226,13 @@ CommandLine parseCommandLine(int argc, char** argv) {
     line.toolkitArguments.push_back(argc > 0 ? argv[0] : const_cast<char*>("zendrils"));
     for (int i = 1; i < argc && line.error.empty(); ++i) {
         const std::string argument = argv[i];
-        const int toolkit = toolkitOption(argument);
-        if (toolkit >= 0) {
+        const ToolkitOption* toolkit = findToolkitOption(argument);
+        if (toolkit) {
             line.toolkitArguments.push_back(argv[i]);
-            if (toolkit > 1) continue;
+            if (!toolkit->takesValue) continue;
             if (i + 1 >= argc) line.error = refusal("option '" + argument + "' needs a value");
             else line.toolkitArguments.push_back(argv[++i]);
-            if (toolkit == 1 && line.error.empty()) line.options.geometry = argv[i];
+            if (argument == "-geometry" && line.error.empty()) line.options.geometry = argv[i];
         } else if (argument.size() > 1 && argument[0] == '-') {
             line.error = takeOption(argc, argv, i, line.options, given);
         } else {

@@ -31,12 +31,11 @@ bool nextJpegMarker(ImageReader& file, unsigned& marker) {
 // Application, comment and DNL segments, which libjpeg skips rather than reads.
 bool isSkippedByLibjpeg(unsigned marker) { return (marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE || marker == 0xDC; }
 
+}  // namespace
+
 // Walks every marker segment to EOI as libjpeg meets them, the entropy-coded data
 // between them included. The first SOF gives the image size; a segment libjpeg
 // skips must end inside the file.
-
-}  // namespace
-
 ILenum checkJpegFile(ImageReader& file) {
     unsigned char start[2];
     if (!file.read(start, 2) || start[0] != 0xFF || start[1] != 0xD8) return IL_NO_ERROR;

@@ -233,7 +233,7 @@ ILenum checkPngFile(ImageReader& file) {
         if (read != IL_NO_ERROR) return read;
         if (chunk.is("IDAT") && !layout.imageData) {
             layout.imageData = true;
-            if (needsIndexScan(layout)) layout.scan.reset(new PngIndexScan(layout.header, layout.paletteEntries));
+            if (needsIndexScan(layout)) layout.scan = std::make_unique<PngIndexScan>(layout.header, layout.paletteEntries);
         }
         const bool scanned = chunk.is("IDAT") && layout.scan && !layout.scan->complete();
         read = readPngChunkData(file, chunk, scanned ? layout.scan.get() : nullptr);
