@@ -5,7 +5,7 @@
 #include <GL/glew.h>
 
 #include "app/FrameTimer.h"
-#include "app/Options.h"
+#include "app/RunHooks.h"
 #include "math/Matrix4.h"
 
 class Scene;
@@ -41,10 +41,7 @@ struct AppState {
     double currentFps = 0.0;
     double displayedFps = 0.0;
 
-    Options options;                 // from the command line, before the window opens
-    long framesDrawn = 0;            // frames swapped so far
-    bool frameShowsLatestStep = false;  // with a fixed step, the next step waits for this
-    std::uint32_t runStartTicks = 0;    // tick count when the main loop began
+    RunHooks hooks;  // set from the command line before the window opens
 
     AppState();
 };

@@ -1,22 +1,17 @@
 #include "app/DisplayFrame.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
 #include "app/AppState.h"
-#include "app/Benchmark.h"
-#include "app/CleanUp.h"
-#include "app/FrameCapture.h"
 #include "app/Scene.h"
 #include "camera/FlyCam.h"
 #include "camera/FollowCam.h"
 #include "camera/Player.h"
 #include "environment/Environment.h"
-#include "platform/os/Clock.h"
 #include "platform/model/Model3ds.h"
 #include "scene/AsteroidField.h"
 #include "shading/LightingParameters.h"
@@ -164,36 +159,12 @@ void drawFrameRate() {
     std::snprintf(text, sizeof text, "%06.2f FPS", appState.displayedFps);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glRasterPos2f(-0.9f, -0.9f);
-    for (const char* c = text; *c; ++c) glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, *c);
+    if (appState.hooks.showsFrameRate)
+        for (const char* c = text; *c; ++c) glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, *c);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
-}
-
-// --capture: the finished frame, read back just before the swap. A frame that
-// cannot be written ends the run through the normal shutdown, with status 1.
-void captureIfDue(const Scene& scene) {
-    const Options& options = appState.options;
-    const long frame = appState.framesDrawn + 1;
-    if (options.captureFolder.empty() || frame % options.captureEvery != 0) return;
-    if (!captureFrame(options.captureFolder, frame, scene.windowWidth, scene.windowHeight))
-        quitApplication(EXIT_FAILURE);
-}
-
-bool runLimitReached() {
-    const Options& options = appState.options;
-    if (options.frames > 0 && appState.framesDrawn >= options.frames) return true;
-    return options.durationSeconds > 0.0 &&
-           tickSecondsBetween(appState.runStartTicks, tickCountMilliseconds()) >= options.durationSeconds;
-}
-
-// Counts the swapped frame; --frames and --duration end the run as Escape does.
-void countFrame() {
-    ++appState.framesDrawn;
-    appState.frameShowsLatestStep = true;
-    if (appState.options.benchmark) timeTourFrame();  // the tour ends itself
-    else if (runLimitReached()) quitApplication(EXIT_SUCCESS);
 }
 
 }  // namespace
@@ -221,7 +192,8 @@ void displayFrame() {
     refreshDisplayedFrameRate();
     measureFrameRate();
     drawFrameRate();
-    captureIfDue(scene);
-    glutSwapBuffers();
-    countFrame();
+    const RunHooks& hooks = appState.hooks;
+    if (hooks.beforeSwap) hooks.beforeSwap();
+    if (hooks.swapsBuffers) glutSwapBuffers();
+    if (hooks.afterSwap) hooks.afterSwap();
 }

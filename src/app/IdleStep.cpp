@@ -4,7 +4,7 @@
 #include <GL/freeglut.h>
 
 #include "app/AppState.h"
-#include "app/Benchmark.h"
+#include "app/DisplayFrame.h"
 #include "app/Scene.h"
 #include "camera/FlyCam.h"
 #include "camera/FollowCam.h"
@@ -30,15 +30,6 @@ float measuredStep() {
     return dt;
 }
 
-// With --step the scene advances by the same time once per drawn frame, so that
-// frame N shows the same moment on every run, however fast the machine draws.
-void advanceByFixedStep() {
-    if (!appState.frameShowsLatestStep) return;
-    if (appState.options.benchmark) prepareTourStep();
-    advanceSimulation(static_cast<float>(appState.options.stepMilliseconds / 1000.0));
-    appState.frameShowsLatestStep = false;
-}
-
 }  // namespace
 
 void advanceSimulation(float dt) {
@@ -54,10 +45,11 @@ void advanceSimulation(float dt) {
 }
 
 void idleStep() {
-    const float dt = measuredStep();
+    float dt = measuredStep();
     appState.fpsAccumulator += dt;  // the overlay refreshes by real time, whatever the step
-    if (appState.options.stepMilliseconds > 0.0) advanceByFixedStep();
-    else advanceSimulation(dt);
+    const RunHooks& hooks = appState.hooks;
+    if (!hooks.beforeStep || hooks.beforeStep(dt)) advanceSimulation(dt);
     appState.firstIdle = false;
-    glutPostRedisplay();
+    if (hooks.drawsFromIdle) displayFrame();
+    else glutPostRedisplay();
 }

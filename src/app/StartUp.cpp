@@ -14,7 +14,6 @@
 
 #include "app/AppState.h"
 #include "app/GlErrorReport.h"
-#include "app/GlInfo.h"
 #include "app/Scene.h"
 #include "camera/Player.h"
 #include "environment/CubeMap.h"
@@ -177,10 +176,9 @@ void startUp() {
     if (!initialiseGlew()) std::exit(EXIT_FAILURE);
     if (!initialiseDevil()) std::exit(EXIT_FAILURE);
 
-    const Options& options = appState.options;
-    if (options.info) printGlInfo();  // before the shaders, which the driver may not run
-    // --seed repeats a run's asteroid field.
-    std::srand(options.seedGiven ? options.seed : static_cast<unsigned>(std::time(nullptr)));
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // Before the shaders, which the driver may not run, and before the asteroid field draws its first number.
+    if (appState.hooks.afterLibrariesStart) appState.hooks.afterLibrariesStart();
     appState.ambientShader = new ShaderProgram(resource("shader/vp_pass.cg"), resource("shader/fp_ambient.cg"));
     createEnvironmentAndFighter(player);
     loadPlanetAndPodium();

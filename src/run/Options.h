@@ -9,8 +9,12 @@ struct Options {
     bool help = false;
     bool version = false;
     bool info = false;
+    bool listScenes = false;
     bool fullscreen = false;
     bool benchmark = false;
+    bool validate = false;
+    bool offScreen = false;
+    bool noOverlay = false;
     int width = 0;  // --size; 0 keeps the default window
     int height = 0;
     bool seedGiven = false;
@@ -21,24 +25,11 @@ struct Options {
     std::string captureFolder;      // empty: no capture
     long captureEvery = 1;
     std::string resultsFile;        // .csv or .json
+    std::vector<std::string> scenes;  // --scene; empty: every scene
+    int swapInterval = -1;          // -1: the driver's own
+    int samples = 0;                // 0: no multisampling
     std::string geometry;           // the toolkit's -geometry, passed on to it
+
+    // The run ends by itself: after its frames, its time, its tour or its validation.
+    bool endsByItself() const { return frames > 0 || durationSeconds > 0.0 || benchmark || validate; }
 };
-
-// The command line split into the program's options and the toolkit's arguments.
-struct CommandLine {
-    Options options;
-    std::vector<char*> toolkitArguments;  // the program name and the toolkit's options, null-terminated
-    std::string error;                    // one line naming the option; empty when the line is good
-};
-
-// Never opens a display. Relative output paths are taken from the folder in
-// ZENDRILS_CALLER_DIR when the launcher sets it (it runs the program elsewhere).
-CommandLine parseCommandLine(int argc, char** argv);
-
-// --help: every option, the toolkit's options, the keys and the exit statuses.
-std::string usageText();
-// --version: "zendrils <version>".
-std::string versionText();
-
-// Exit status of a refused command line.
-constexpr int kBadCommandLine = 2;

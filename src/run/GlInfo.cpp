@@ -1,13 +1,25 @@
-#include "app/GlInfo.h"
+#include "run/GlInfo.h"
 
 #include <iostream>
 
 #include "platform/cg/CgGL.h"
+#include "platform/glx/SwapInterval.h"
 #include "shadow/PassStates.h"
 
 std::string glString(GLenum name) {
     const GLubyte* text = glGetString(name);
     return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+int samplesInEffect() {
+    GLint samples = 0;
+    glGetIntegerv(GL_SAMPLES, &samples);
+    return samples > 1 ? samples : 1;
+}
+
+std::string swapIntervalText() {
+    const int interval = currentSwapInterval();
+    return interval < 0 ? "unknown" : std::to_string(interval);
 }
 
 namespace {
@@ -22,6 +34,8 @@ void printGlInfo() {
     std::cout << "[INFO] OpenGL vendor: " << glString(GL_VENDOR) << std::endl;
     std::cout << "[INFO] OpenGL renderer: " << glString(GL_RENDERER) << std::endl;
     std::cout << "[INFO] OpenGL version: " << glString(GL_VERSION) << std::endl;
+    std::cout << "[INFO] Swap interval: " << swapIntervalText() << std::endl;
+    std::cout << "[INFO] Samples: " << samplesInEffect() << std::endl;
     // The same tests that decide what the program uses: a function listed but not
     // loaded counts as missing.
     present("OpenGL 2.0 (shaders)", GLEW_VERSION_2_0);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Options.h"
+#include "run/CommandLine.h"
 #include "support/ProgramRun.h"
 #include "support/Scratch.h"
 

@@ -1,0 +1,183 @@
+#include "run/CommandLine.h"
+
+#include <cstdlib>
+
+#include <X11/Xutil.h>
+#include <getopt.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "run/OptionTable.h"
+
+namespace {
+
+// A value as a refusal quotes it: long ones cut short.
+std::string quoted(const std::string& value) {
+    const std::size_t kLongest = 60;
+    return "'" + (value.size() <= kLongest ? value : value.substr(0, kLongest - 3) + "...") + "'";
+}
+
+std::string refusal(const std::string& text) { return "zendrils: " + text; }
+
+// Why `path` cannot take new files, or "" when it can.
+std::string folderProblem(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return "no such folder";
+    if (!S_ISDIR(status.st_mode)) return "not a folder";
+    if (access(path.c_str(), W_OK | X_OK) != 0) return "folder not writable";
+    return "";
+}
+
+std::string parentFolder(const std::string& file) {
+    const size_t slash = file.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : file.substr(0, slash);
+}
+
+std::string resultsFileProblem(const std::string& file) {
+    struct stat status {};
+    if (stat(file.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return "a folder";
+    return folderProblem(parentFolder(file));
+}
+
+// The launcher runs the program in its data folder: relative output paths are
+// the caller's.
+std::string callersPath(const std::string& path) {
+    const char* caller = std::getenv("ZENDRILS_CALLER_DIR");
+    if (path.empty() || path[0] == '/' || !caller || !*caller) return path;
+    return std::string(caller) + "/" + path;
+}
+
+std::string checkOutputs(Options& o) {
+    o.captureFolder = callersPath(o.captureFolder);
+    o.resultsFile = callersPath(o.resultsFile);
+    if (!o.captureFolder.empty()) {
+        const std::string problem = folderProblem(o.captureFolder);
+        if (!problem.empty()) return refusal("--capture " + quoted(o.captureFolder) + ": " + problem);
+    }
+    if (!o.resultsFile.empty()) {
+        const std::string problem = resultsFileProblem(o.resultsFile);
+        if (!problem.empty()) return refusal("--results-file " + quoted(o.resultsFile) + ": " + problem);
+    }
+    return "";
+}
+
+// -geometry's size, when it gives one, within the same sides as --size.
+std::string checkGeometry(const std::string& geometry) {
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0;
+    const int given = XParseGeometry(geometry.c_str(), &x, &y, &width, &height);
+    const bool sizeGiven = given & (WidthValue | HeightValue);
+    if (!sizeGiven || (width >= 1 && width <= kLargestSide && height >= 1 && height <= kLargestSide)) return "";
+    return refusal("-geometry " + quoted(geometry) + ": expected a size of WIDTHxHEIGHT, each from 1 to 8192");
+}
+
+bool given(const std::vector<std::string>& names, const char* name) {
+    for (const std::string& n : names)
+        if (n == name) return true;
+    return false;
+}
+
+std::string checkCombinations(const Options& o, const std::vector<std::string>& names) {
+    const char* tour = o.benchmark ? "--benchmark" : o.validate ? "--validate" : nullptr;
+    if (o.benchmark && o.validate) return refusal("--benchmark and --validate cannot be given together");
+    if (tour)
+        for (const char* fixed : {"--seed", "--step", "--duration"})
+            if (given(names, fixed))
+                return refusal(std::string(fixed) + " cannot be given with " + tour + ", whose tour fixes it");
+    if (o.validate)
+        for (const char* fixed : {"--size", "--frames", "--capture-every"})
+            if (given(names, fixed))
+                return refusal(std::string(fixed) + " cannot be given with --validate, whose reference frames fix it");
+    if (given(names, "--capture-every") && o.captureFolder.empty()) return refusal("--capture-every needs --capture");
+    if (given(names, "--results-file") && !o.benchmark) return refusal("--results-file needs --benchmark");
+    if (given(names, "--scene") && !tour) return refusal("--scene needs --benchmark or --validate");
+    if (o.offScreen && !o.endsByItself())
+        return refusal("--off-screen needs --frames, --duration, --benchmark or --validate: nothing else ends its run");
+    return "";
+}
+
+// Takes the toolkit's options and their values out of argv, up to "--"; our
+// options that take a value keep theirs, whatever it looks like.
+void splitToolkitOptions(int argc, char** argv, CommandLine& line, std::vector<char*>& ours) {
+    for (int i = 1; i < argc && line.error.empty(); ++i) {
+        const std::string argument = argv[i];
+        const ToolkitOption* toolkit = findToolkitOption(argument);
+        if (argument == "--") {
+            for (; i < argc; ++i) ours.push_back(argv[i]);
+        } else if (toolkit) {
+            line.toolkitArguments.push_back(argv[i]);
+            if (!toolkit->valueName) continue;
+            if (i + 1 >= argc) line.error = refusal("option '" + argument + "' needs a value");
+            else line.toolkitArguments.push_back(argv[++i]);
+            if (argument == "-geometry" && line.error.empty()) line.options.geometry = argv[i];
+        } else {
+            ours.push_back(argv[i]);
+            const OptionEntry* entry = argument.compare(0, 2, "--") == 0 ? resolveOption(argument) : nullptr;
+            if (entry && entry->valueName && i + 1 < argc) ours.push_back(argv[++i]);
+        }
+    }
+}
+
+// The long options of the table for getopt_long; each returns 256 + its index.
+std::vector<option> longOptions() {
+    std::vector<option> options;
+    for (std::size_t k = 0; k < kOptionCount; ++k)
+        options.push_back({kOptionTable[k].name + 2, kOptionTable[k].valueName ? required_argument : no_argument,
+                           nullptr, static_cast<int>(256 + k)});
+    options.push_back({nullptr, 0, nullptr, 0});
+    return options;
+}
+
+// The refusal for what getopt_long could not take, at `argument`.
+std::string notTaken(int result, const std::string& argument) {
+    const std::string name = argument.substr(0, argument.find('='));
+    if (result == ':') return refusal("option " + quoted(name) + " needs a value");
+    if (optopt >= 256) return refusal("option " + quoted(name) + " takes no value");
+    if (optopt > 0) return refusal("unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'; see zendrils --help");
+    int matches = 0;
+    resolveOption(name, &matches);
+    if (matches > 1) return refusal("option " + quoted(name) + " is ambiguous; see zendrils --help");
+    return refusal("unknown option " + quoted(argument) + "; see zendrils --help");
+}
+
+// Our arguments through getopt_long; fills `names` with the options given.
+std::string parseOurs(std::vector<char*> ours, Options& o, std::vector<std::string>& names) {
+    ours.insert(ours.begin(), const_cast<char*>("zendrils"));
+    const std::vector<option> options = longOptions();
+    const int count = static_cast<int>(ours.size());
+    ours.push_back(nullptr);
+    optind = 0;  // starts getopt afresh
+    opterr = 0;
+    int result;
+    while ((result = getopt_long(count, ours.data(), ":h", options.data(), nullptr)) != -1) {
+        if (result == 'h') result = 256 + static_cast<int>(findOption("--help") - kOptionTable);
+        if (result < 256) return notTaken(result, ours[optind - 1]);
+        const OptionEntry& entry = kOptionTable[result - 256];
+        names.push_back(entry.name);
+        const std::string value = optarg ? optarg : "";
+        if (entry.apply(o, value)) continue;
+        if (!entry.range) return refusal("option '" + std::string(entry.name) + "' needs a value");
+        return refusal(std::string(entry.name) + " " + quoted(value) + ": expected " + entry.range);
+    }
+    if (optind < count) return refusal("unexpected argument " + quoted(ours[optind]) + "; see zendrils --help");
+    return "";
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(int argc, char** argv) {
+    CommandLine line;
+    line.toolkitArguments.push_back(argc > 0 ? argv[0] : const_cast<char*>("zendrils"));
+    std::vector<char*> ours;
+    std::vector<std::string> names;
+    splitToolkitOptions(argc, argv, line, ours);
+    if (line.error.empty()) line.error = parseOurs(ours, line.options, names);
+    line.toolkitArguments.push_back(nullptr);
+    const Options& o = line.options;
+    if (!line.error.empty() || o.help || o.version || o.listScenes) return line;
+    if (!o.geometry.empty()) line.error = checkGeometry(o.geometry);
+    if (line.error.empty()) line.error = checkCombinations(o, names);
+    if (line.error.empty()) line.error = checkOutputs(line.options);
+    return line;
+}

@@ -1,0 +1,123 @@
+#include "run/Scenes.h"
+
+#include <cstdlib>
+
+#include "app/AppState.h"
+#include "app/IdleStep.h"
+#include "app/Scene.h"
+#include "camera/FlyCam.h"
+#include "camera/FollowCam.h"
+#include "camera/Player.h"
+#include "scene/AsteroidField.h"
+
+namespace {
+
+constexpr float kStepSeconds = static_cast<float>(kTourStepMilliseconds / 1000.0);
+// The first path takes about 45 s; a flight that never turns reflective (no
+// second path) still ends.
+constexpr int kMostStepsToTheSecondPath = 100000;
+
+// The free camera glides forward from its start, turning towards the podium
+// and looking up into the field.
+void flyForward(Scene& scene) {
+    scene.flyCam->moveForward = 1;
+    scene.flyCam->targetAngles = Vector3(0.45f, 0.12f, 0.0f);
+}
+
+void noSetUp(Scene&) {}
+
+// What the flight changes of the world, as start-up left it.
+struct WorldStart {
+    FlyCam flyCam;
+    FollowCam followCam;
+    FlyCam fighter;  // the player's camera part
+    float pathPosition = 0.0f;
+    float previousPathPosition = 0.0f;
+    bool followsPath = true;
+    Spline* currentPath = nullptr;
+    bool onFirstPath = true;
+    Matrix4 fighterMatrix;
+    bool reflectiveShip = false;
+    bool firstReflectiveFrame = true;
+    CameraMode cameraMode = CameraMode::Follow;
+};
+
+WorldStart recordWorldStart() {
+    const Scene& scene = *appState.scene;
+    const Player& player = *scene.player;
+    WorldStart start;
+    start.flyCam = *scene.flyCam;
+    start.followCam = *scene.followCam;
+    start.fighter = player;
+    start.pathPosition = player.pathPosition;
+    start.previousPathPosition = player.previousPathPosition;
+    start.followsPath = player.followsPath;
+    start.currentPath = player.currentPath;
+    start.onFirstPath = player.onFirstPath;
+    start.fighterMatrix = player.modelMatrix;
+    start.reflectiveShip = appState.reflectiveShip;
+    start.firstReflectiveFrame = appState.firstReflectiveFrame;
+    start.cameraMode = scene.cameraMode;
+    return start;
+}
+
+void restoreWorldStart(const WorldStart& start) {
+    Scene& scene = *appState.scene;
+    Player& player = *scene.player;
+    *scene.flyCam = start.flyCam;
+    *scene.followCam = start.followCam;
+    static_cast<FlyCam&>(player) = start.fighter;
+    player.pathPosition = start.pathPosition;
+    player.previousPathPosition = start.previousPathPosition;
+    player.followsPath = start.followsPath;
+    player.currentPath = start.currentPath;
+    player.onFirstPath = start.onFirstPath;
+    player.modelMatrix = start.fighterMatrix;
+    appState.reflectiveShip = start.reflectiveShip;
+    appState.firstReflectiveFrame = start.firstReflectiveFrame;
+    scene.cameraMode = start.cameraMode;
+}
+
+void leadIn(const TourScene& tourScene) {
+    if (tourScene.leadInToSecondPath) {
+        for (int i = 0; i < kMostStepsToTheSecondPath && !appState.reflectiveShip; ++i) advanceSimulation(kStepSeconds);
+        return;
+    }
+    const int steps = static_cast<int>(tourScene.leadInSeconds / kStepSeconds + 0.5f);
+    for (int i = 0; i < steps; ++i) advanceSimulation(kStepSeconds);
+}
+
+}  // namespace
+
+const TourScene kTourScenes[] = {
+    {"asteroids", "the follow view from the planet along the first path into the asteroid field", 200,
+     CameraMode::Follow, 0.0f, false, noSetUp, 10, {1, 100, 200}},
+    {"planet", "the planet in the fixed view, the fighter and the asteroids passing", 100, CameraMode::Fixed, 8.0f,
+     false, noSetUp, 0, {1, 50, 100}},
+    {"free-camera", "the free camera gliding forward, turning towards the podium", 100, CameraMode::Fly, 12.0f,
+     false, flyForward, 0, {1, 50, 100}},
+    {"reflective", "the reflective fighter on its second path over the podium, its shadow on the pad", 200,
+     CameraMode::Follow, 0.0f, true, noSetUp, 100, {1, 100, 200}},
+};
+const std::size_t kTourSceneCount = sizeof kTourScenes / sizeof *kTourScenes;
+
+const TourScene* findScene(const std::string& name) {
+    for (const TourScene& scene : kTourScenes)
+        if (name == scene.name) return &scene;
+    return nullptr;
+}
+
+void flyToSceneStart(const TourScene& tourScene) {
+    static const WorldStart start = recordWorldStart();
+    restoreWorldStart(start);
+    std::srand(kTourSeed);
+    appState.asteroidField->respawnAll();
+    Scene& scene = *appState.scene;
+    scene.cameraMode = tourScene.camera;
+    leadIn(tourScene);
+    tourScene.setUp(scene);
+}
+
+void settleScene(const TourScene& tourScene) {
+    for (int i = 0; i < tourScene.settlingSteps; ++i) advanceSimulation(kStepSeconds);
+}
