@@ -11,10 +11,11 @@
 
 namespace {
 
-// A value as a refusal quotes it: long ones cut short.
+// A value as a refusal quotes it: a long one by its start and its end, where a path names its file.
 std::string quoted(const std::string& value) {
-    const std::size_t kLongest = 60;
-    return "'" + (value.size() <= kLongest ? value : value.substr(0, kLongest - 3) + "...") + "'";
+    const std::size_t kLongest = 60, kStart = 20;
+    if (value.size() <= kLongest) return "'" + value + "'";
+    return "'" + value.substr(0, kStart) + "..." + value.substr(value.size() - (kLongest - kStart - 3)) + "'";
 }
 
 std::string refusal(const std::string& text) { return "zendrils: " + text; }

@@ -44,15 +44,16 @@ bool makeFramebuffer(Framebuffer& framebuffer, int samples, int width, int heigh
 
 }  // namespace
 
-bool createOffScreenTarget(int width, int height, int samples, std::string& missing) {
+bool createOffScreenTarget(int width, int height, int samples, std::string& problem) {
     if (!GLEW_ARB_framebuffer_object) {
-        missing = "framebuffer objects (GL_ARB_framebuffer_object)";
+        problem = "--off-screen: the driver offers no framebuffer objects (GL_ARB_framebuffer_object)";
         return false;
     }
     GLint most = 0;
     glGetIntegerv(GL_MAX_SAMPLES, &most);
     if (samples > most) {
-        missing = std::to_string(samples) + " samples a pixel off screen (at most " + std::to_string(most) + ")";
+        problem = "--samples " + std::to_string(samples) + ": the driver draws off screen with at most " +
+                  std::to_string(most) + " samples a pixel";
         return false;
     }
     target.width = width;
@@ -61,7 +62,8 @@ bool createOffScreenTarget(int width, int height, int samples, std::string& miss
     const bool complete = (!target.multisampled || makeFramebuffer(target.resolved, 0, width, height, false)) &&
                           makeFramebuffer(target.drawn, target.multisampled ? samples : 0, width, height, true);
     if (!complete) {
-        missing = "a complete framebuffer of " + std::to_string(width) + "x" + std::to_string(height) + " pixels";
+        problem = "--off-screen: the driver cannot make a framebuffer of " + std::to_string(width) + "x" +
+                  std::to_string(height) + " pixels";
         return false;
     }
     glDrawBuffer(GL_COLOR_ATTACHMENT0);

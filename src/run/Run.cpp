@@ -122,9 +122,9 @@ void afterSwap() {
 void afterLibrariesStart() {
     const Options& o = run.options;
     if (o.seedGiven) std::srand(o.seed);  // repeats a run's asteroid field
-    std::string missing;
-    if (o.offScreen && !createOffScreenTarget(run.width, run.height, o.samples, missing)) {
-        std::cerr << "[ERROR] --off-screen: the driver offers no " << missing << std::endl;
+    std::string problem;
+    if (o.offScreen && !createOffScreenTarget(run.width, run.height, o.samples, problem)) {
+        std::cerr << "[ERROR] " << problem << std::endl;
         std::exit(EXIT_FAILURE);
     }
     if (o.info) printGlInfo();  // before the shaders, which the driver may not run
@@ -273,6 +273,10 @@ void configureRun(const Options& options) {
     run.options = options;
     Options& o = run.options;
     run.tour = o.benchmark || o.validate;
+    if (run.tour) {  // start-up's draws too: the asteroids' textures
+        o.seedGiven = true;
+        o.seed = kTourSeed;
+    }
     if (o.validate) {
         o.width = kValidationWidth;
         o.height = kValidationHeight;
@@ -326,6 +330,7 @@ void beginRun() {
             beginBenchmark(benchmarkSetting());
             beginTour(chosenScenes(), benchmarkSceneLength);
         } else {
+            beginValidation();
             beginTour(chosenScenes(), validationSceneLength);
         }
     }

@@ -91,13 +91,13 @@ void leadIn(const TourScene& tourScene) {
 
 const TourScene kTourScenes[] = {
     {"asteroids", "the follow view from the planet along the first path into the asteroid field", 200,
-     CameraMode::Follow, 0.0f, false, noSetUp, 10, {1, 100, 200}},
+     CameraMode::Follow, 0.0f, false, noSetUp, 10, {1, 25, 50}},
     {"planet", "the planet in the fixed view, the fighter and the asteroids passing", 100, CameraMode::Fixed, 8.0f,
-     false, noSetUp, 0, {1, 50, 100}},
+     false, noSetUp, 0, {1, 25, 50}},
     {"free-camera", "the free camera gliding forward, turning towards the podium", 100, CameraMode::Fly, 12.0f,
-     false, flyForward, 0, {1, 50, 100}},
+     false, flyForward, 0, {1, 25, 50}},
     {"reflective", "the reflective fighter on its second path over the podium, its shadow on the pad", 200,
-     CameraMode::Follow, 0.0f, true, noSetUp, 100, {1, 100, 200}},
+     CameraMode::Follow, 0.0f, true, noSetUp, 100, {1, 25, 50}},
 };
 const std::size_t kTourSceneCount = sizeof kTourScenes / sizeof *kTourScenes;
 

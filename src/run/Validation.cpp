@@ -8,6 +8,7 @@
 
 #include "run/FrameCapture.h"
 #include "run/FrameComparison.h"
+#include "run/GlInfo.h"
 #include "shading/TextureFile.h"
 
 namespace {
@@ -53,6 +54,10 @@ void writeFailure(const std::string& folder, const std::string& name, const std:
 }
 
 }  // namespace
+
+void beginValidation() {
+    std::cout << "validate: on " << glString(GL_RENDERER) << ", OpenGL " << glString(GL_VERSION) << std::endl;
+}
 
 std::string referenceName(const TourScene& scene, long frame) {
     return std::string(scene.name) + "-frame-" + std::to_string(frame);

@@ -10,11 +10,13 @@
 // its reference by more than kValidationTolerance.
 constexpr int kValidationWidth = 320;
 constexpr int kValidationHeight = 240;
-constexpr int kValidationTolerance = 16;
+constexpr int kValidationTolerance = 12;
 
 // "<scene>-frame-<n>.png": the reference's name, and the failing frame's under --capture.
 std::string referenceName(const TourScene& scene, long frame);
 
+// "validate: on <renderer>, OpenGL <version>".
+void beginValidation();
 // The frame just drawn is the scene's reference frame `frame`: compares it,
 // prints its line and, with a capture folder, writes it and its difference
 // there when it fails.

@@ -131,7 +131,8 @@ TEST(Install, VersionRelativeOutputPathsAndTheManualPage) {
     EXPECT_EQ(version.out, "zendrils 1.0.0\n");
     EXPECT_EQ(version.status, "0");
     const Outcome refused = runIn(elsewhere, launcher + " --capture no-such-folder");
-    EXPECT_EQ(refused.err, "zendrils: --capture '" + (elsewhere / "no-such-folder").string() + "': no such folder\n");
+    EXPECT_EQ(refused.err.rfind("zendrils: --capture '", 0), 0u) << refused.err;
+    EXPECT_NE(refused.err.find("/a calling folder/no-such-folder': no such folder\n"), std::string::npos) << refused.err;
     EXPECT_EQ(refused.status, "2");
 
     const fs::path page = staged.usr / "share/man/man6/zendrils.6.gz";

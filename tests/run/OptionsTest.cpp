@@ -54,6 +54,13 @@ TEST(Options, GoodValuesInBothFormsAndTheToolkitsOptionsPassedOn) {
     EXPECT_STREQ(line.toolkitArguments[3], "-iconic");
     EXPECT_EQ(line.toolkitArguments[4], nullptr);
 
+    const Options tour = parsed({"--bench", "--fr=3", "--sc", "planet,asteroids", "--off", "--swap", "1", "--", "-iconic"}).options;
+    EXPECT_TRUE(tour.benchmark && tour.offScreen);
+    EXPECT_EQ(tour.frames, 3);
+    EXPECT_EQ(tour.swapInterval, 1);
+    EXPECT_EQ(tour.scenes, (std::vector<std::string>{"planet", "asteroids"}));
+    EXPECT_EQ(parsed({"--", "-iconic"}).error, "zendrils: unexpected argument '-iconic'; see zendrils --help");
+
     const Options plain = parsed({}).options;
     EXPECT_FALSE(plain.seedGiven || plain.benchmark || plain.info || plain.fullscreen);
     EXPECT_EQ(plain.width, 0);
@@ -65,24 +72,41 @@ TEST(Options, GoodValuesInBothFormsAndTheToolkitsOptionsPassedOn) {
 TEST(Options, HelpAndVersionNeedNoDisplay) {
     const Outcome help = runWithoutDisplay("--help");
     EXPECT_EQ(help.status, "0");
-    for (const char* part : {"Usage: zendrils", "--benchmark", "--capture DIR", "-geometry", "Escape"})
+    for (const char* part : {"Usage: zendrils", "--benchmark", "--capture DIR", "-geometry", "Escape", "default 1024x768"})
         EXPECT_NE(help.out.find(part), std::string::npos) << part;
     EXPECT_EQ(runWithoutDisplay("-h").out, help.out);
     const Outcome version = runWithoutDisplay("--version");
     EXPECT_EQ(version.out, "zendrils 1.0.0\n");
     EXPECT_EQ(version.status, "0");
+    EXPECT_EQ(runWithoutDisplay("--list-scenes").out.rfind("  asteroids            200 frames: ", 0), 0u);
 }
 
 // Each refusal is one line on standard error naming the option, status 2, and
 // nothing on standard output: no window was ever opened.
 TEST(Options, EveryBadValueIsRefusedInOneLineBeforeAnyWindow) {
     writeScratchFile("a file", "");
+    scratchPath("a folder.csv/inside");  // makes the folder
     const std::string file = scratchPath("a file");
     const struct {
         std::string arguments;
         std::string named;
     } cases[] = {
         {"--size 0x0", "--size"},
+        {"--size 640x0", "--size"},
+        {"--size 0x480", "--size"},
+        {"-geometry 640x0", "-geometry"},
+        {"-geometry 32767x32767+0+0", "-geometry"},
+        {"--swap-interval 11", "--swap-interval"},
+        {"--samples 0", "--samples"},
+        {"--s 5", "--s"},
+        {"--benchmark --scene nowhere", "--scene"},
+        {"--benchmark --scene planet,planet", "--scene"},
+        {"--scene planet", "--scene"},
+        {"--off-screen", "--off-screen"},
+        {"--validate --size 640x480", "--size"},
+        {"--validate --benchmark", "--validate"},
+        {"--benchmark --results-file '" + scratchPath("a folder.csv") + "'", "a folder.csv': a folder"},
+        {"--frames " + std::string(100000, '9'), "--frames '99999999999999999999...9999999999999999999999999999999999999'"},
         {"--size 99999x5", "--size"},
         {"--size abc", "--size"},
         {"--size=640x", "--size"},
