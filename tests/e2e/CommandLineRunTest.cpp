@@ -159,28 +159,33 @@ TEST(ReferenceFrames, ASceneDrawsTheSameFramesAloneOrInTheTourInTheWindowOrOffSc
     EXPECT_GT(differingPixels(tour + frameName(3), tour + frameName(4)), 1000) << "the asteroids, then the planet";
 }
 
-// Runs with an end draw their frames whatever the window: off the screen,
-// never mapped, or with several samples a pixel; a count the driver cannot
-// give is one line and status 1.
-TEST(RunEnd, ComesWhateverTheWindowAndTheSamples) {
+// Runs with an end draw exactly their frames whatever the window: off the
+// screen, never mapped, or with several samples a pixel; a count the driver
+// cannot give is one line and status 1.
+TEST(RunEnd, ComesAfterTheFramesWhateverTheWindowAndTheSamples) {
     const struct {
         std::vector<std::string> arguments;
         int status;
         std::string err;
+        size_t frames;  // captured
     } cases[] = {
-        {{"-geometry", "+2000+2000", "--frames", "3"}, 0, ""},
-        {{"-iconic", "--duration", "1"}, 0, ""},
-        {{"--off-screen", "-geometry", "+2000+2000", "--frames", "3", "--samples", "4", "--info"}, 0, ""},
-        {{"--samples", "4", "--frames", "3", "--info"}, 0, ""},
-        {{"--samples", "8", "--frames", "3"}, 1, "[ERROR] --samples 8: the driver offers a window with 4 samples a pixel\n"},
+        {{"-geometry", "+2000+2000", "--frames", "3"}, 0, "", 3},
+        {{"-iconic", "--duration", "1"}, 0, "", 0},
+        {{"--off-screen", "-geometry", "+2000+2000", "--frames", "4", "--samples", "4", "--info"}, 0, "", 4},
+        {{"--samples", "4", "--frames", "2", "--info"}, 0, "", 2},
+        {{"--samples", "8", "--frames", "3"}, 1, "[ERROR] --samples 8: the driver offers a window with 4 samples a pixel\n", 0},
         {{"--off-screen", "--samples", "8", "--frames", "3"}, 1,
-         "[ERROR] --samples 8: the driver draws off screen with at most 4 samples a pixel\n"},
+         "[ERROR] --samples 8: the driver draws off screen with at most 4 samples a pixel\n", 0},
     };
     for (const auto& c : cases) {
-        std::string out, err;
         SCOPED_TRACE(c.arguments[0] + " " + c.arguments[1]);
-        EXPECT_EQ(runToEnd(with(c.arguments, {"--size", kSize}), ZEN_BIN_DIR, &out, &err), c.status) << err;
+        const std::string folder = freshFolder("frames");
+        std::vector<std::string> arguments = with(c.arguments, {"--size", kSize});
+        if (c.frames) arguments = with(arguments, {"--capture", folder});
+        std::string out, err;
+        EXPECT_EQ(runToEnd(arguments, ZEN_BIN_DIR, &out, &err), c.status) << err;
         EXPECT_EQ(err, c.err);
+        EXPECT_EQ(filesIn(folder).size(), c.frames);
         if (std::find(c.arguments.begin(), c.arguments.end(), "--info") != c.arguments.end()) {
             EXPECT_NE(out.find("[INFO] Samples: 4\n"), std::string::npos) << out;
         }
