@@ -6,13 +6,10 @@
 
 #include <GL/glew.h>
 #include <GL/freeglut.h>
-#include <X11/Xutil.h>
 
 #include "app/AppState.h"
 #include "app/CleanUp.h"
-#include "app/Input.h"
 #include "app/Scene.h"
-#include "platform/glx/SwapInterval.h"
 #include "platform/os/Clock.h"
 #include "run/Benchmark.h"
 #include "run/FrameCapture.h"
@@ -22,20 +19,13 @@
 #include "run/Tour.h"
 #include "run/Usage.h"
 #include "run/Validation.h"
+#include "run/RunState.h"
+
+RunState runState;
 
 namespace {
 
-struct RunRecord {
-    Options options;
-    bool tour = false;                  // --benchmark or --validate
-    long framesShown = 0;               // counted frames shown so far
-    bool frameShowsLatestStep = false;  // with a fixed step, the next step waits for this
-    std::uint32_t startTicks = 0;       // tick count when the main loop began
-    int width = 1024;                   // the frame's size off screen: --size, else -geometry's, else the default
-    int height = 768;
-};
-
-RunRecord run;
+RunState& run = runState;
 
 Scene& scene() { return *appState.scene; }
 
@@ -68,6 +58,8 @@ void capture(long frame) {
 
 // The benchmark's frame time leaves out the capture, and the drawing it waits for is done first.
 void captureUntimed(long frame) {
+    const Options& o = run.options;
+    if (o.captureFolder.empty() || frame % o.captureEvery != 0) return;
     glFinish();
     const auto start = std::chrono::steady_clock::now();
     capture(frame);
@@ -123,15 +115,12 @@ void afterLibrariesStart() {
     const Options& o = run.options;
     if (o.seedGiven) std::srand(o.seed);  // repeats a run's asteroid field
     std::string problem;
-    if (o.offScreen && !createOffScreenTarget(run.width, run.height, o.samples, problem)) {
+    if (o.offScreen && !createOffScreenTarget(run.frameWidth, run.frameHeight, o.samples, problem)) {
         std::cerr << "[ERROR] " << problem << std::endl;
         std::exit(EXIT_FAILURE);
     }
     if (o.info) printGlInfo();  // before the shaders, which the driver may not run
 }
-
-// The frames of an off-screen run have the target's size, whatever the window's.
-void reshapeOffScreen(int, int) { onReshape(run.width, run.height); }
 
 void ignoreRedisplay() {}
 
@@ -180,76 +169,6 @@ BenchmarkSetting benchmarkSetting() {
     return setting;
 }
 
-void setSwapIntervalAsAsked() {
-    const Options& o = run.options;
-    const int interval = o.swapInterval >= 0 ? o.swapInterval : run.tour ? 0 : -1;
-    if (interval < 0) return;
-    const bool set = setSwapInterval(interval);
-    if (set && currentSwapInterval() == interval) return;
-    std::cerr << "[WARNING] ";
-    if (set) std::cerr << "The driver keeps the swap interval at " << swapIntervalText() << ", not " << interval;
-    else std::cerr << "The driver offers no swap control: the swap interval stays its own";
-    std::cerr << (o.benchmark ? ", and the figures may be capped by the screen's refresh rate." : ".") << std::endl;
-}
-
-// The samples the driver offers for a window, as freeglut lists them.
-bool windowOffersSamples(int samples) {
-    int count = 0;
-    int* offered = glutGetModeValues(GLUT_MULTISAMPLE, &count);
-    bool found = false;
-    std::string list;
-    for (int i = 0; i < count; ++i) {
-        found = found || offered[i] == samples;
-        list += (i ? ", " : "") + std::to_string(offered[i]);
-    }
-    std::free(offered);
-    if (!found)
-        std::cerr << "[ERROR] --samples " << samples << ": the driver offers a window "
-                  << (count ? "with " + list + " samples a pixel" : "no multisampling") << std::endl;
-    return found;
-}
-
-// What -geometry gives: XValue, WidthValue and so on.
-int geometryGiven(const Options& options, int& width, int& height) {
-    int x = 0, y = 0;
-    unsigned w = 0, h = 0;
-    const int given = options.geometry.empty() ? 0 : XParseGeometry(options.geometry.c_str(), &x, &y, &w, &h);
-    width = static_cast<int>(w);
-    height = static_cast<int>(h);
-    return given;
-}
-
-constexpr int kSizeGiven = WidthValue | HeightValue;
-constexpr int kPlaceGiven = XValue | YValue;
-
-// The toolkit has read -geometry: what it gave (size, place or both) stays;
-// the rest is the default window, or --size. A full screen starts in the
-// corner: without a window manager the toolkit keeps the window's offset.
-void placeWindow(const Options& options) {
-    Scene& s = scene();
-    int width = 0, height = 0;
-    const int given = geometryGiven(options, width, height);
-    if (options.width > 0) {
-        s.windowWidth = options.width;
-        s.windowHeight = options.height;
-    }
-    if (options.width > 0 || (given & kSizeGiven) != kSizeGiven) glutInitWindowSize(s.windowWidth, s.windowHeight);
-    const int corner = options.fullscreen ? 0 : 50;
-    if ((given & kPlaceGiven) != kPlaceGiven) glutInitWindowPosition(corner, corner);
-}
-
-void keepAskedSize(const Options& options) {
-    int width = 0, height = 0;
-    const bool fromGeometry = (geometryGiven(options, width, height) & kSizeGiven) == kSizeGiven;
-    if (options.width > 0) {
-        run.width = options.width;
-        run.height = options.height;
-    } else if (fromGeometry) {
-        run.width = width;
-        run.height = height;
-    }
-}
-
 }  // namespace
 
 bool answeredWithoutDisplay(const CommandLine& line, int& status) {
@@ -284,7 +203,7 @@ void configureRun(const Options& options) {
     // Off screen the frame-rate figure would stand upside down: its glyphs are
     // drawn for the window, and the target is drawn as the window's buffers are.
     if (o.validate || o.offScreen) o.noOverlay = true;
-    keepAskedSize(o);
+    keepAskedSize();
     if (run.tour) leaveOutProgressLines();
     RunHooks& hooks = appState.hooks;
     hooks.afterLibrariesStart = afterLibrariesStart;
@@ -296,34 +215,9 @@ void configureRun(const Options& options) {
     hooks.showsFrameRate = !o.noOverlay;
 }
 
-void prepareWindow() {
-    const Options& o = run.options;
-    unsigned mode = GLUT_RGBA | GLUT_DOUBLE | GLUT_ALPHA | GLUT_DEPTH | GLUT_STENCIL;
-    if (o.samples > 1 && !o.offScreen) {
-        if (!windowOffersSamples(o.samples)) std::exit(EXIT_FAILURE);
-        glutSetOption(GLUT_MULTISAMPLE, o.samples);
-        mode |= GLUT_MULTISAMPLE;
-    }
-    glutInitDisplayMode(mode);
-    placeWindow(o);
-    if (o.offScreen) glutInitWindowSize(16, 16);
-}
-
-void windowCreated() {
-    const Options& o = run.options;
-    if (o.offScreen) {
-        glutHideWindow();
-        glutReshapeFunc(reshapeOffScreen);
-    } else if (o.fullscreen) {
-        glutFullScreen();
-    }
-    setSwapIntervalAsAsked();
-}
-
 void beginRun() {
     const Options& o = run.options;
     if (appState.hooks.drawsFromIdle) glutDisplayFunc(ignoreRedisplay);
-    if (o.offScreen) reshapeOffScreen(0, 0);
     if (run.tour) {
         leaveTourAlone();
         if (o.benchmark) {

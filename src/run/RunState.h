@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+#include "run/Options.h"
+
+// The run as the command line set it, shared by the run's hooks and its window.
+struct RunState {
+    Options options;
+    bool tour = false;                  // --benchmark or --validate
+    long framesShown = 0;               // counted frames shown so far
+    bool frameShowsLatestStep = false;  // with a fixed step, the next step waits for this
+    std::uint32_t startTicks = 0;       // tick count when the main loop began
+    int frameWidth = 1024;              // the frame's size off screen: --size, else -geometry's, else the default
+    int frameHeight = 768;
+};
+
+extern RunState runState;
