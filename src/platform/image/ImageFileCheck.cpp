@@ -1,14 +1,14 @@
-#include "shading/ImageFileCheck.h"
+#include "platform/image/ImageFileCheck.h"
 
 #include <cctype>
 #include <istream>
 #include <sstream>
 
 #include "platform/os/ResourceFile.h"
-#include "shading/ImageReader.h"
-#include "shading/JpegFileCheck.h"
-#include "shading/PngFileCheck.h"
-#include "shading/TgaFileCheck.h"
+#include "platform/image/ImageReader.h"
+#include "platform/image/JpegFileCheck.h"
+#include "platform/image/PngFileCheck.h"
+#include "platform/image/TgaFileCheck.h"
 
 // Each refusal names the hazard it prevents; every other file goes to DevIL.
 // The rules of each format stand in its check (TgaFileCheck, PngFileCheck,
