@@ -7,7 +7,7 @@
 #include <GL/glew.h>
 
 #include "app/OutputFile.h"
-#include "app/PngFile.h"
+#include "platform/image/PngWriter.h"
 
 std::string capturedFrameName(const std::string& folder, long frame) {
     char name[32];
