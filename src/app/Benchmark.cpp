@@ -18,7 +18,7 @@
 #include "app/GlInfo.h"
 #include "app/IdleStep.h"
 #include "app/Options.h"
-#include "app/OutputFile.h"
+#include "platform/os/OutputFile.h"
 #include "app/Scene.h"
 #include "app/Version.h"
 #include "camera/FlyCam.h"

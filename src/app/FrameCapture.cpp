@@ -6,7 +6,7 @@
 
 #include <GL/glew.h>
 
-#include "app/OutputFile.h"
+#include "platform/os/OutputFile.h"
 #include "platform/image/PngWriter.h"
 
 std::string capturedFrameName(const std::string& folder, long frame) {

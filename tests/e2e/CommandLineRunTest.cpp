@@ -1,6 +1,7 @@
 // Runs of the real program that its command line ends by itself: the benchmark,
 // the frame capture and the reference frames they make.
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -39,6 +40,14 @@ int runToEnd(const std::vector<std::string>& arguments, const std::string& bin =
     if (out) *out = run.standardOutput();
     if (err) *err = run.standardError();
     return status;
+}
+
+// The names in `folder`, sorted.
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::vector<std::string> with(std::vector<std::string> arguments, const std::vector<std::string>& more) {
@@ -134,9 +143,7 @@ TEST(FrameCapture, WritesEveryKthFrameAsANumberedPngAndEndsAfterTheLastFrame) {
               0)
         << err;
     EXPECT_NE(out.find("[INFO] Application cleaned up successfully.\n\n"), std::string::npos);
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
+    const std::vector<std::string> names = namesIn(folder);
     ASSERT_EQ(names, (std::vector<std::string>{"frame-000003.png", "frame-000006.png"}));
     EXPECT_EQ(imageFigure(folder + names[0], "", "w*1000+h"), kWidth * 1000 + kHeight);
     EXPECT_GT(differingPixels(folder + names[0], folder + names[1]), 1000) << "the scene moves between them";
@@ -153,9 +160,23 @@ TEST(FrameCapture, AFailedWriteNamesTheFileAndEndsTheRunWithStatusOne) {
     EXPECT_NE(out.find("[INFO] Cleaning up application...\n[INFO] Application cleaned up successfully.\n\n"),
               std::string::npos)
         << out;
-    EXPECT_TRUE(fs::exists(folder + "frame-000001.png"));
-    EXPECT_FALSE(fs::exists(folder + "frame-000002.png.part"));
-    EXPECT_FALSE(fs::exists(folder + "frame-000003.png"));
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"frame-000001.png", "frame-000002.png"}));
+}
+
+// Ended by SIGTERM mid-capture, the run leaves whole frames and no temporary file.
+TEST(FrameCapture, ATerminatedRunLeavesOnlyWholeFrames) {
+    const std::string folder = freshFolder("frames");
+    ProgramRun run(ZEN_BIN_DIR, ZEN_BIN_DIR "/zendrils", {"--capture", folder, "--size", kSize});
+    for (double waited = 0; waited < 60 && namesIn(folder).size() < 3 && !run.hasExited(); waited += 0.05)
+        pause(0.05);
+    ::kill(run.pid, SIGTERM);
+    EXPECT_EQ(run.waitForExit(), 128 + SIGTERM) << run.standardError();
+    const std::vector<std::string> names = namesIn(folder);
+    EXPECT_GE(names.size(), 3u);
+    for (const std::string& name : names) {
+        EXPECT_TRUE(std::regex_match(name, std::regex("frame-[0-9]{6}\\.png"))) << name;
+        EXPECT_EQ(rgbPixels(folder + name).size(), static_cast<size_t>(kWidth * kHeight * 3)) << name;
+    }
 }
 
 TEST(ReferenceFrames, TheTourDrawsTheSameFramesBitForBitOnEveryRun) {
