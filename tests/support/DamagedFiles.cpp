@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,6 +29,15 @@ std::string hugeDimensions(const std::string& good) {
 }
 
 constexpr std::uint32_t kOversizedBytes = 0xFFFFFFFFu;
+const char* const kUnreadableFile = "/sys/class/net/lo/speed";  // EINVAL: the loopback device has no speed
+
+bool readFails(const char* path) {
+    char byte;
+    const int descriptor = open(path, O_RDONLY);
+    const bool fails = descriptor >= 0 && read(descriptor, &byte, 1) < 0;
+    if (descriptor >= 0) close(descriptor);
+    return fails;
+}
 
 // A damage that could not be put in place fails the test that asked for it.
 void expectMade(int status, const std::string& path) {
@@ -49,7 +59,8 @@ const char* damageName(Damage damage) {
     const char* const names[] = {"missing",         "empty",           "cut in half",
                                  "random bytes",    "scrambled header", "huge dimensions",
                                  "chunk length past the end", "bad image data", "FIFO",
-                                 "link to a device", "folder",         "oversized"};
+                                 "link to a device", "folder",         "oversized",
+                                 "read error"};
     return names[static_cast<int>(damage)];
 }
 
@@ -84,6 +95,9 @@ void writeDamaged(const std::string& path, const std::string& good, Damage damag
         case Damage::Device: expectMade(symlink("/dev/zero", path.c_str()), path); return;
         case Damage::Folder: expectMade(mkdir(path.c_str(), 0755), path); return;
         case Damage::Oversized: writeOversized(path, good); return;
+        case Damage::ReadError:
+            expectMade(readFails(kUnreadableFile) ? symlink(kUnreadableFile, path.c_str()) : -1, path);
+            return;
         default: writeFile(path, damaged(good, damage));
     }
 }

@@ -54,7 +54,9 @@ ILenum checkImageFile(const std::string& path) {
     if (!file.isOpen()) return IL_COULD_NOT_OPEN_FILE;
     ResourceStreamBuffer buffer(file);
     std::istream stream(&buffer);
-    return checkStream(decoder, stream);
+    const ILenum error = checkStream(decoder, stream);
+    // A failed read ends the stream as the end of the file does, whatever the check made of that.
+    return buffer.error == ResourceError::None ? error : IL_COULD_NOT_OPEN_FILE;
 }
 
 ILenum checkImageBytes(const std::string& path, const std::string& bytes) {
