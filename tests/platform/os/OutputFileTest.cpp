@@ -7,8 +7,6 @@
 #include <csignal>
 #include <filesystem>
 #include <iostream>
-#include <set>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -16,22 +14,7 @@
 #include "support/ProgramRun.h"
 #include "support/Scratch.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-std::string freshFolder(const std::string& name) {
-    const std::string folder = scratchPath(name + "/");
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-std::set<std::string> names(const std::string& folder) {
-    std::set<std::string> found;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) found.insert(entry.path().filename());
-    return found;
-}
 
 struct Standing {
     const char* command;  // run in a fresh folder that holds the file "other"
@@ -39,13 +22,12 @@ struct Standing {
     const char* problem;  // "" when it is written
 };
 
-// Writes 8 KiB as a user whom the folder of mode 0555 keeps out (nobody, when
-// the suite runs as root), or else under a file size limit of 4 KiB; prints the
+// Writes 8 KiB as a user whom a folder of mode 0555 keeps out (nobody, when the
+// suite runs as root), or else under a file size limit of 4 KiB; prints the
 // problem and exits with status 1.
 void writeLimited(const std::string& path, bool readOnlyFolder) {
     const rlimit fourKiB{4096, 4096};
-    if (readOnlyFolder && geteuid() == 0 && setuid(65534) != 0) std::exit(2);
-    if (!readOnlyFolder && setrlimit(RLIMIT_FSIZE, &fourKiB) != 0) std::exit(2);
+    if (readOnlyFolder ? geteuid() == 0 && setuid(65534) != 0 : setrlimit(RLIMIT_FSIZE, &fourKiB) != 0) std::exit(2);
     std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
     const std::string bytes(8192, 'x');
     std::string problem;
@@ -59,28 +41,22 @@ void writeLimited(const std::string& path, bool readOnlyFolder) {
 // "out.part" was the temporary name: what stands there is never opened.
 TEST(OutputFile, ReplacesWhatStandsAtItsNameFollowsNoLinkAndLeavesNoTemporaryFile) {
     const Standing rows[] = {
-        {"true", "out", ""},
-        {"ln -s other out", "out", ""},
-        {"ln other out", "out", ""},
-        {"mkfifo out", "out", ""},
-        {"ln -s other out.part", "out", ""},
-        {"mkfifo out.part", "out", ""},
-        {"mkdir out", "out", "Is a directory"},
-        {"true", "gone/out", "No such file or directory"},
+        {"true", "out", ""},           {"ln -s other out", "out", ""},      {"ln other out", "out", ""},
+        {"mkfifo out", "out", ""},     {"ln -s other out.part", "out", ""}, {"mkfifo out.part", "out", ""},
+        {"mkdir out", "out", "Is a directory"}, {"true", "gone/out", "No such file or directory"},
     };
     const mode_t umaskBits = umask(0);
     umask(umaskBits);
     for (const Standing& row : rows) {
-        const std::string folder = freshFolder("folder");
-        writeFile(folder + "other", "old");
-        runCommand("cd '" + folder + "' && " + row.command);
-        std::set<std::string> expected = names(folder);
+        const std::string folder = freshScratchFolder("folder");
+        runCommand("cd '" + folder + "' && echo old >other && " + row.command);
+        std::set<std::string> expected = namesIn(folder);
         if (!*row.problem) expected.insert(row.name);
         std::string problem;
         EXPECT_EQ(writeOutputFile(folder + row.name, "new", 3, problem), !*row.problem) << row.command;
         EXPECT_EQ(problem, row.problem) << row.command;
-        EXPECT_EQ(names(folder), expected) << row.command;
-        EXPECT_EQ(readFile(folder + "other"), "old") << row.command;
+        EXPECT_EQ(namesIn(folder), expected) << row.command;
+        EXPECT_EQ(readFile(folder + "other"), "old\n") << row.command;
         struct stat status {};
         if (*row.problem || lstat((folder + row.name).c_str(), &status) != 0) continue;
         EXPECT_EQ(readFile(folder + row.name), "new") << row.command;
@@ -91,32 +67,29 @@ TEST(OutputFile, ReplacesWhatStandsAtItsNameFollowsNoLinkAndLeavesNoTemporaryFil
 TEST(OutputFile, AFolderItMayNotWriteOrAFileSizeLimitFailsWithTheReasonAndLeavesNothing) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     for (bool readOnlyFolder : {true, false}) {
-        const std::string folder = freshFolder("limited");
+        const std::string folder = freshScratchFolder("limited");
         chmod(folder.c_str(), readOnlyFolder ? 0555 : 0755);
         EXPECT_EXIT(writeLimited(folder + "out", readOnlyFolder), testing::ExitedWithCode(1),
                     readOnlyFolder ? "^Permission denied$" : "^File too large$");
-        EXPECT_TRUE(fs::is_empty(folder));
+        EXPECT_TRUE(namesIn(folder).empty());
     }
 }
 
-// A signal that lands after the write, once the file has its name, leaves the
-// file, and the next attempt writes again.
+// Tried again when the write ends before the signal comes.
 TEST(OutputFile, TerminationMidWriteRemovesTheTemporaryFileAndStillEndsTheProcess) {
-    const std::string folder = freshFolder("terminated");
+    const std::string folder = freshScratchFolder("terminated");
     const std::string bytes(std::size_t(256) << 20, 'x');
     for (int attempt = 0; attempt < 5; ++attempt) {
+        std::string problem;
         const pid_t child = fork();
-        if (child == 0) {
-            std::string problem;
-            _exit(writeOutputFile(folder + "out", bytes.data(), bytes.size(), problem) ? 0 : 1);
-        }
+        if (child == 0) _exit(writeOutputFile(folder + "out", bytes.data(), bytes.size(), problem) ? 0 : 1);
         int status = 0;
-        while (names(folder).empty() && waitpid(child, &status, WNOHANG) == 0) pause(0.001);
+        while (namesIn(folder).empty() && waitpid(child, &status, WNOHANG) == 0) pause(0.001);
         kill(child, SIGTERM);
         waitpid(child, &status, 0);
-        if (fs::remove(folder + "out")) continue;
+        if (std::filesystem::remove(folder + "out")) continue;
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
-        EXPECT_TRUE(fs::is_empty(folder));
+        EXPECT_TRUE(namesIn(folder).empty());
         return;
     }
     FAIL() << "every write ended before the signal came";
