@@ -18,10 +18,10 @@
 #include "app/GlInfo.h"
 #include "app/IdleStep.h"
 #include "app/Options.h"
-#include "platform/os/OutputFile.h"
 #include "app/Scene.h"
 #include "app/Version.h"
 #include "camera/FlyCam.h"
+#include "platform/os/OutputFile.h"
 
 namespace {
 

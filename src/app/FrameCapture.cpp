@@ -6,8 +6,8 @@
 
 #include <GL/glew.h>
 
-#include "platform/os/OutputFile.h"
 #include "platform/image/PngWriter.h"
+#include "platform/os/OutputFile.h"
 
 std::string capturedFrameName(const std::string& folder, long frame) {
     char name[32];

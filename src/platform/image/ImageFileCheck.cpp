@@ -4,11 +4,11 @@
 #include <istream>
 #include <sstream>
 
-#include "platform/os/ResourceFile.h"
 #include "platform/image/ImageReader.h"
 #include "platform/image/JpegFileCheck.h"
 #include "platform/image/PngFileCheck.h"
 #include "platform/image/TgaFileCheck.h"
+#include "platform/os/ResourceFile.h"
 
 // Each refusal names the hazard it prevents; every other file goes to DevIL.
 // The rules of each format stand in its check (TgaFileCheck, PngFileCheck,
@@ -55,7 +55,7 @@ ILenum checkImageFile(const std::string& path) {
     ResourceStreamBuffer buffer(file);
     std::istream stream(&buffer);
     const ILenum error = checkStream(decoder, stream);
-    // A failed read ends the stream as the end of the file does, whatever the check made of that.
+    // To the check a failed read looks like the end of the file: refused whatever it made of that.
     return buffer.error == ResourceError::None ? error : IL_COULD_NOT_OPEN_FILE;
 }
 
