@@ -7,6 +7,7 @@
 #include <random>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -91,6 +92,14 @@ int createTemporary(const std::string& path, int& error) {
     return -1;
 }
 
+// Why what stands at `path` may not be replaced: a folder, FIFO, device or
+// socket. "" when nothing stands there, or a regular file or a link.
+std::string standingProblem(const std::string& path) {
+    struct stat status {};
+    if (lstat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode) || S_ISLNK(status.st_mode)) return "";
+    return S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
+}
+
 // Every byte, through short writes and interruptions.
 bool writeAll(int descriptor, const char* bytes, std::size_t size, int& error) {
     while (size > 0) {
@@ -122,6 +131,8 @@ bool finishTemporary(const std::string& path, bool keep, int& error) {
 }  // namespace
 
 bool writeOutputFile(const std::string& path, const void* bytes, std::size_t size, std::string& problem) {
+    problem = standingProblem(path);
+    if (!problem.empty()) return false;
     installSignalHandlers();
     int error = 0;
     const int descriptor = createTemporary(path, error);

@@ -13,15 +13,15 @@
 #include "support/ProgramRun.h"
 #include "support/Scratch.h"
 
-// Each command runs in a fresh folder holding the file "other"; "out.part" was
-// the temporary name, and what stands there is never opened. No one may create
-// a file in /sys.
-TEST(OutputFile, ReplacesWhatStandsAtItsNameFollowsNoLinkAndLeavesNoTemporaryFile) {
+// Each command runs in a fresh folder holding the file "other". A link or a
+// file at the name is replaced; "out.part" was the temporary name, and what
+// stands there is never opened. No one may create a file in /sys.
+TEST(OutputFile, ReplacesOnlyAFileOrALinkAtItsNameAndLeavesNoTemporaryFile) {
     const struct { const char *command, *name, *problem; } rows[] = {
-        {"true", "out", ""},           {"ln -s other out", "out", ""},      {"ln other out", "out", ""},
-        {"mkfifo out", "out", ""},     {"ln -s other out.part", "out", ""}, {"mkfifo out.part", "out", ""},
-        {"mkdir out", "out", "Is a directory"}, {"true", "gone/out", "No such file or directory"},
-        {"true", "/sys/out", "Permission denied"},
+        {"true", "out", ""}, {"ln -s other out", "out", ""}, {"ln other out", "out", ""},
+        {"ln -s other out.part", "out", ""}, {"mkfifo out.part", "out", ""},
+        {"mkfifo out", "out", "Not a regular file"}, {"mkdir out", "out", "Is a directory"},
+        {"true", "gone/out", "No such file or directory"}, {"true", "/sys/out", "Permission denied"},
     };
     const mode_t umaskBits = umask(0);
     umask(umaskBits);
