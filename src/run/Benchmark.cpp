@@ -4,7 +4,7 @@
 #include <iostream>
 #include <vector>
 
-#include "app/OutputFile.h"
+#include "platform/os/OutputFile.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <GL/glew.h>
 
-#include "app/OutputFile.h"
-#include "app/PngFile.h"
+#include "platform/image/PngWriter.h"
+#include "platform/os/OutputFile.h"
 #include "run/OffScreenTarget.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <IL/ilu.h>
 #include <IL/ilut.h>
 
-#include "shading/ImageFileCheck.h"
+#include "platform/image/ImageFileCheck.h"
 
 // Exported by libIL though its header does not declare it.
 extern "C" void ILAPIENTRY ilSetError(ILenum error);

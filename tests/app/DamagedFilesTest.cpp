@@ -63,6 +63,7 @@ TEST_F(DamagedFile, TextureReportsOneLineGetsNoNameAndTheNextLoadIsSilent) {
         {Damage::ScrambledHeader, "invalid file header"}, {Damage::HugeDimensions, "out of memory"},
         {Damage::Fifo, "could not open file"},          {Damage::Device, "could not open file"},
         {Damage::Folder, "could not open file"},        {Damage::Oversized, "could not open file"},
+        {Damage::ReadError, "could not open file"},
     };
     for (const Row& row : rows) {
         const std::string path = damagedFile("texture.tga", good, row.damage);
@@ -92,6 +93,7 @@ TEST_F(DamagedFile, CubeFaceReportsOneLoadLineAndTheOtherFacesLoad) {
         {Damage::ChunkPastEnd, "file read error"},        {Damage::BadImageData, "png library error"},
         {Damage::Fifo, "could not open file"},           {Damage::Device, "could not open file"},
         {Damage::Folder, "could not open file"},         {Damage::Oversized, "could not open file"},
+        {Damage::ReadError, "could not open file"},
     };
     for (const Row& row : rows) {
         Environment environment;
@@ -115,6 +117,7 @@ TEST_F(DamagedFile, MeshReportsItsLoaderLine) {
         {Damage::ScrambledHeader, "not a 3DS file"},
         {Damage::Fifo, "not a regular file"},   {Damage::Device, "not a regular file"},
         {Damage::Folder, "not a regular file"}, {Damage::Oversized, "file too large"},
+        {Damage::ReadError, "read error"},
     };
     for (const Row& row : rows) {
         const std::string path = damagedFile("mesh.3ds", good, row.damage);

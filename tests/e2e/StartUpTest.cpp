@@ -128,7 +128,7 @@ TEST(StartUp, ADriverWithoutSeparableProgramsEndsWithTheShaderLayersMessage) {
     }
 }
 
-// No handler of its own: an interrupt or a termination ends the program by that signal.
+// A run that writes no file installs no handler: an interrupt or a termination ends the program by that signal.
 TEST(StartUp, InterruptAndTerminationEndTheProgramByTheSignal) {
     for (int signal : {SIGINT, SIGTERM}) {
         ProgramRun run;

@@ -28,6 +28,8 @@ std::string hugeDimensions(const std::string& good) {
 }
 
 constexpr std::uint32_t kOversizedBytes = 0xFFFFFFFFu;
+// Every read fails with EINVAL: the loopback device has no speed.
+const char* const kUnreadableFile = "/sys/class/net/lo/speed";
 
 // A damage that could not be put in place fails the test that asked for it.
 void expectMade(int status, const std::string& path) {
@@ -49,7 +51,8 @@ const char* damageName(Damage damage) {
     const char* const names[] = {"missing",         "empty",           "cut in half",
                                  "random bytes",    "scrambled header", "huge dimensions",
                                  "chunk length past the end", "bad image data", "FIFO",
-                                 "link to a device", "folder",         "oversized"};
+                                 "link to a device", "folder",         "oversized",
+                                 "read error"};
     return names[static_cast<int>(damage)];
 }
 
@@ -84,6 +87,7 @@ void writeDamaged(const std::string& path, const std::string& good, Damage damag
         case Damage::Device: expectMade(symlink("/dev/zero", path.c_str()), path); return;
         case Damage::Folder: expectMade(mkdir(path.c_str(), 0755), path); return;
         case Damage::Oversized: writeOversized(path, good); return;
+        case Damage::ReadError: expectMade(symlink(kUnreadableFile, path.c_str()), path); return;
         default: writeFile(path, damaged(good, damage));
     }
 }

@@ -21,10 +21,12 @@ enum class Damage {
     Device,     // a link to /dev/zero, which never ends
     Folder,     // an empty folder
     Oversized,  // the file grown with a hole to 4 GiB - 1 bytes, a 3DS main chunk claiming all of it
+    ReadError,  // a link to a file of 4096 bytes whose every read fails (the loopback device's speed)
 };
 
-// The four above: each is one row of every loader's table.
-const Damage kNoOrdinaryFile[] = {Damage::Fifo, Damage::Device, Damage::Folder, Damage::Oversized};
+// The five above: each is one row of every loader's table.
+const Damage kNoOrdinaryFile[] = {Damage::Fifo, Damage::Device, Damage::Folder, Damage::Oversized,
+                                  Damage::ReadError};
 
 const char* damageName(Damage damage);
 

@@ -29,6 +29,19 @@ std::string scratchPath(const std::string& name) {
     return path.string();
 }
 
+std::string freshScratchFolder(const std::string& name) {
+    const std::string folder = scratchPath(name + "/");
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+std::set<std::string> namesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+    return names;
+}
+
 std::string writeScratchFile(const std::string& name, const std::string& bytes) {
     return writeFile(scratchPath(name), bytes);
 }

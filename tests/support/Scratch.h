@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 
 // A path in the running test's own scratch folder, with its parent folders made.
@@ -7,6 +8,11 @@
 // per test keeps equal names in two tests apart, while a death test's child,
 // which runs the same test again, finds the same files.
 std::string scratchPath(const std::string& name);
+
+// scratchPath(name) as a new empty folder, with a slash at the end.
+std::string freshScratchFolder(const std::string& name);
+// The names in `folder`, hidden ones too.
+std::set<std::string> namesIn(const std::string& folder);
 
 // Writes `bytes` to scratchPath(name) and returns that path.
 std::string writeScratchFile(const std::string& name, const std::string& bytes);

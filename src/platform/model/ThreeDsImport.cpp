@@ -15,6 +15,16 @@ namespace {
 constexpr std::uint16_t kMainChunk = 0x4D4D;
 constexpr std::uint32_t kChunkHeaderSize = 6;
 
+// Reads `count` bytes from the start of the file; false with the reason in
+// `error`, `shortText` when the file ends first.
+bool readStart(const ResourceFile& file, void* buffer, std::size_t count, const char* shortText, std::string& error) {
+    std::size_t got = 0;
+    const ResourceError result = file.readAt(0, buffer, count, got);
+    if (result == ResourceError::None && got == count) return true;
+    error = result == ResourceError::None ? shortText : resourceErrorText(result);
+    return false;
+}
+
 // Reads the main chunk, which holds the whole mesh, and nothing after it. The
 // file must start with one whose length fits the file: this rejects other
 // formats before assimp guesses at them, and truncated files before assimp
@@ -26,10 +36,7 @@ bool readMainChunk(const std::string& path, std::string& chunk, std::string& err
         return false;
     }
     unsigned char header[kChunkHeaderSize] = {};
-    if (file.readAt(0, header, kChunkHeaderSize) != kChunkHeaderSize) {
-        error = "file too short for a 3DS header";
-        return false;
-    }
+    if (!readStart(file, header, kChunkHeaderSize, "file too short for a 3DS header", error)) return false;
     const std::uint16_t id = static_cast<std::uint16_t>(header[0] | header[1] << 8);
     const std::uint32_t length = static_cast<std::uint32_t>(header[2]) | static_cast<std::uint32_t>(header[3]) << 8 |
                                  static_cast<std::uint32_t>(header[4]) << 16 | static_cast<std::uint32_t>(header[5]) << 24;
@@ -46,11 +53,7 @@ bool readMainChunk(const std::string& path, std::string& chunk, std::string& err
         return false;
     }
     chunk.resize(length);
-    if (file.readAt(0, chunk.data(), length) != length) {
-        error = "file is truncated";
-        return false;
-    }
-    return true;
+    return readStart(file, chunk.data(), length, "file is truncated", error);
 }
 
 // The scene of the file's main chunk, owned by the importer; null with a reason in error.

@@ -13,6 +13,7 @@ const char* resourceErrorText(ResourceError error) {
         case ResourceError::CannotOpen: return "cannot open file";
         case ResourceError::NotRegularFile: return "not a regular file";
         case ResourceError::TooLarge: return "file too large";
+        case ResourceError::ReadFailed: return "read error";
     }
     return "";
 }
@@ -43,18 +44,20 @@ ResourceFile::~ResourceFile() {
     if (descriptor >= 0) close(descriptor);
 }
 
-std::size_t ResourceFile::readAt(std::uint64_t offset, void* buffer, std::size_t count) const {
-    if (descriptor < 0 || offset >= size) return 0;
+ResourceError ResourceFile::readAt(std::uint64_t offset, void* buffer, std::size_t count, std::size_t& got) const {
+    got = 0;
+    if (descriptor < 0) return error;
+    if (offset >= size) return ResourceError::None;
     count = static_cast<std::size_t>(std::min<std::uint64_t>(count, size - offset));
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t got = pread(descriptor, static_cast<char*>(buffer) + done, count - done,
-                                  static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        done += static_cast<std::size_t>(got);
+    while (got < count) {
+        const ssize_t part = pread(descriptor, static_cast<char*>(buffer) + got, count - got,
+                                   static_cast<off_t>(offset + got));
+        if (part < 0 && errno == EINTR) continue;
+        if (part < 0) return ResourceError::ReadFailed;
+        if (part == 0) break;  // the file was cut short since it was opened
+        got += static_cast<std::size_t>(part);
     }
-    return done;
+    return ResourceError::None;
 }
 
 ResourceError readResource(const std::string& path, std::uint64_t sizeLimit, std::string& bytes) {
@@ -62,8 +65,10 @@ ResourceError readResource(const std::string& path, std::uint64_t sizeLimit, std
     const ResourceFile file(path, sizeLimit);
     if (!file.isOpen()) return file.error;
     bytes.resize(static_cast<std::size_t>(file.size));
-    bytes.resize(file.readAt(0, bytes.data(), bytes.size()));
-    return ResourceError::None;
+    std::size_t got = 0;
+    const ResourceError error = file.readAt(0, bytes.data(), bytes.size(), got);
+    bytes.resize(error == ResourceError::None ? got : 0);
+    return error;
 }
 
 ResourceStreamBuffer::ResourceStreamBuffer(const ResourceFile& source) : file(source) {
@@ -77,7 +82,9 @@ std::uint64_t ResourceStreamBuffer::position() const {
 ResourceStreamBuffer::int_type ResourceStreamBuffer::underflow() {
     if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
     bufferStart = position();
-    const std::size_t count = file.readAt(bufferStart, buffer, sizeof buffer);
+    std::size_t count = 0;
+    const ResourceError result = file.readAt(bufferStart, buffer, sizeof buffer, count);
+    if (result != ResourceError::None) error = result;
     setg(buffer, buffer, buffer + count);
     return count ? traits_type::to_int_type(*gptr()) : traits_type::eof();
 }

@@ -30,9 +30,11 @@ enum class ResourceError {
     CannotOpen,      // missing, unreadable, a dangling link or a socket
     NotRegularFile,  // a folder, FIFO or device, also behind a link
     TooLarge,        // larger than the kind's limit
+    ReadFailed,      // the system reported an error on a read
 };
 
-// "cannot open file", "not a regular file" or "file too large" ("" for None).
+// "cannot open file", "not a regular file", "file too large" or "read error"
+// ("" for None).
 const char* resourceErrorText(ResourceError error);
 
 // A resource file open for reading. The path is opened without blocking, so that
@@ -50,19 +52,24 @@ public:
     ResourceFile& operator=(const ResourceFile&) = delete;
 
     bool isOpen() const { return error == ResourceError::None; }
-    // Reads up to `count` bytes from `offset`; returns how many it read.
-    std::size_t readAt(std::uint64_t offset, void* buffer, std::size_t count) const;
+    // Reads up to `count` bytes from `offset` and sets `got` to how many it
+    // read, fewer only at the end of the file. ReadFailed when a read fails:
+    // an error is never taken for the end.
+    ResourceError readAt(std::uint64_t offset, void* buffer, std::size_t count, std::size_t& got) const;
 
 private:
     int descriptor = -1;
 };
 
-// The whole file, opened as ResourceFile opens it; `bytes` is left empty on an error.
+// The whole file, opened and read as ResourceFile does; `bytes` is left empty on an error.
 ResourceError readResource(const std::string& path, std::uint64_t sizeLimit, std::string& bytes);
 
 // A seekable input buffer over an open ResourceFile, for readers of std::istream.
+// A failed read ends the stream as the end of the file would, and sets `error`.
 class ResourceStreamBuffer : public std::streambuf {
 public:
+    ResourceError error = ResourceError::None;
+
     explicit ResourceStreamBuffer(const ResourceFile& source);
 
 protected:

@@ -66,9 +66,11 @@ TEST(ResourceFile, ReadsNoFurtherThanTheSizeTheFileHadWhenOpened) {
     const ResourceFile file(path, 100);
     writeFile(path, std::string(50, 'x'));
     char bytes[100];
-    EXPECT_EQ(file.readAt(0, bytes, sizeof bytes), 10u);
-    EXPECT_EQ(std::string(bytes, 10), std::string(10, 'x'));
-    EXPECT_EQ(file.readAt(10, bytes, sizeof bytes), 0u);
+    std::size_t got = 0;
+    EXPECT_EQ(file.readAt(0, bytes, sizeof bytes, got), ResourceError::None);
+    EXPECT_EQ(std::string(bytes, got), std::string(10, 'x'));
+    EXPECT_EQ(file.readAt(10, bytes, sizeof bytes, got), ResourceError::None);
+    EXPECT_EQ(got, 0u);
 }
 
 TEST(ResourceFile, StreamSeeksAndReadsAcrossItsBufferAsAFileStreamDoes) {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "shading/ImageFileCheck.h"
+#include "platform/image/ImageFileCheck.h"
 #include "support/DamagedFiles.h"
 
 #include <IL/il.h>

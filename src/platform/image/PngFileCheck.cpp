@@ -1,4 +1,4 @@
-#include "shading/PngFileCheck.h"
+#include "platform/image/PngFileCheck.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -16,8 +16,8 @@ constexpr std::uint64_t kMaxDecodedImageBytes = std::uint64_t(256) << 20;
 // IL_NO_ERROR when it can (DevIL then loads the file or reports its own error),
 // else the error to report. Every refusal prevents a hazard of DevIL 1.7.8, ILU,
 // ILUT or GLU; the rules and their hazards are listed in ImageFileCheck.cpp.
-//  - IL_COULD_NOT_OPEN_FILE   the file cannot be opened, is not a regular file
-//                             or is larger than kImageFileLimit;
+//  - IL_COULD_NOT_OPEN_FILE   the file cannot be opened or read, is not a
+//                             regular file or is larger than kImageFileLimit;
 //  - IL_INVALID_EXTENSION     the extension picks none of DevIL's TGA, PNG and JPEG
 //                             decoders (its other decoders are not hardened);
 //  - IL_INVALID_FILE_HEADER   a TGA header is cut short, or its pixels are colour

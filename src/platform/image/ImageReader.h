@@ -5,7 +5,7 @@
 
 #include <IL/il.h>
 
-#include "shading/ImageFileCheck.h"
+#include "platform/image/ImageFileCheck.h"
 
 // Sequential reads over a stream of known size; no read goes past its end.
 class ImageReader {

@@ -7,7 +7,7 @@ kinds none of them writes (15- and 16-bit TGA pixels and palettes, a colour-map 
 right-to-left origins) are written byte by byte below.
 
 Needs: imagemagick python3-pil netpbm pngcrush optipng. Run from anywhere:
-    tests/shading/acceptance/make-images.py
+    tests/platform/image/acceptance/make-images.py
 """
 import os
 import struct

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shading/ImageFileCheck.h"
+#include "platform/image/ImageFileCheck.h"
 #include "shading/TextureFile.h"
 #include "support/CapturedOutput.h"
 #include "support/GlContext.h"
@@ -98,7 +98,9 @@ const std::vector<Kind> kKinds = {
     {"pil.jpg", kColours, 12},
 };
 
-std::string imagePath(const Kind& kind) { return std::string(ZEN_SOURCE_DIR "/tests/shading/acceptance/") + kind.file; }
+std::string imagePath(const Kind& kind) {
+    return std::string(ZEN_SOURCE_DIR "/tests/platform/image/acceptance/") + kind.file;
+}
 
 // The quadrant centres of a 16 x 16 image of `channels` bytes per pixel whose
 // first row is its top row when `topFirst`; grey ones by their first channel alone.

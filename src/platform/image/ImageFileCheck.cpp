@@ -1,14 +1,14 @@
-#include "shading/ImageFileCheck.h"
+#include "platform/image/ImageFileCheck.h"
 
 #include <cctype>
 #include <istream>
 #include <sstream>
 
+#include "platform/image/ImageReader.h"
+#include "platform/image/JpegFileCheck.h"
+#include "platform/image/PngFileCheck.h"
+#include "platform/image/TgaFileCheck.h"
 #include "platform/os/ResourceFile.h"
-#include "shading/ImageReader.h"
-#include "shading/JpegFileCheck.h"
-#include "shading/PngFileCheck.h"
-#include "shading/TgaFileCheck.h"
 
 // Each refusal names the hazard it prevents; every other file goes to DevIL.
 // The rules of each format stand in its check (TgaFileCheck, PngFileCheck,
@@ -54,7 +54,9 @@ ILenum checkImageFile(const std::string& path) {
     if (!file.isOpen()) return IL_COULD_NOT_OPEN_FILE;
     ResourceStreamBuffer buffer(file);
     std::istream stream(&buffer);
-    return checkStream(decoder, stream);
+    const ILenum error = checkStream(decoder, stream);
+    // To the check a failed read looks like the end of the file: refused whatever it made of that.
+    return buffer.error == ResourceError::None ? error : IL_COULD_NOT_OPEN_FILE;
 }
 
 ILenum checkImageBytes(const std::string& path, const std::string& bytes) {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shading/ImageFileCheck.h"
+#include "platform/image/ImageFileCheck.h"
 #include "shading/TextureFile.h"
 #include "support/CapturedOutput.h"
 #include "support/GlContext.h"
@@ -32,7 +32,7 @@ void expectErrorLine(const std::string& message) {
 TEST(ImageFuzzRegression, EveryKeptInputIsRefusedReportedAndSkipped) {
     GlContext gl{32, 32};
     initialiseImageLibrary();
-    const std::vector<fs::path> files = keptInputs("shading");
+    const std::vector<fs::path> files = keptInputs("platform/image");
     ASSERT_FALSE(files.empty());
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.filename().string());

@@ -1,4 +1,4 @@
-#include "shading/JpegFileCheck.h"
+#include "platform/image/JpegFileCheck.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "shading/TgaFileCheck.h"
+#include "platform/image/TgaFileCheck.h"
 
 #include <algorithm>
 #include <cstdint>
