@@ -61,7 +61,7 @@ bool createOffScreenTarget(int width, int height, int samples, std::string& prob
     target.multisampled = samples > 1;
     const bool complete = (!target.multisampled || makeFramebuffer(target.resolved, 0, width, height, false)) &&
                           makeFramebuffer(target.drawn, target.multisampled ? samples : 0, width, height, true);
-    if (!complete) {
+    if (!complete || glGetError() == GL_OUT_OF_MEMORY) {
         problem = "--off-screen: the driver cannot make a framebuffer of " + std::to_string(width) + "x" +
                   std::to_string(height) + " pixels";
         return false;

@@ -112,6 +112,14 @@ void prepareWindow() {
 
 void windowCreated() {
     const Options& o = run.options;
+    // The driver makes the window's buffers with it: one it cannot make at the asked size ends the run here.
+    int width = o.width, height = o.height;
+    const bool sizeAsked = o.width > 0 || (geometryGiven(o, width, height) & kSizeGiven) == kSizeGiven;
+    if (sizeAsked && !o.offScreen && glGetError() == GL_OUT_OF_MEMORY) {
+        std::cerr << "[ERROR] The driver could not make a window of " << width << "x" << height
+                  << " pixels: out of memory" << std::endl;
+        std::exit(EXIT_FAILURE);
+    }
     if (o.offScreen) {
         glutHideWindow();
         glutReshapeFunc(reshapeOffScreen);
