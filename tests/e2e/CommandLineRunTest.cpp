@@ -165,13 +165,15 @@ TEST(ReferenceFrames, ASceneDrawsTheSameFramesAloneOrInTheTourInTheWindowOrOffSc
 
 // Runs with an end draw exactly their frames whatever the window: off the
 // screen, never mapped, or with several samples a pixel; a count the driver
-// cannot give is one line and status 1.
+// cannot give, or a driver without framebuffer objects off screen, is one line
+// and status 1.
 TEST(RunEnd, ComesAfterTheFramesWhateverTheWindowAndTheSamples) {
     const struct {
         std::vector<std::string> arguments;
         int status;
         std::string err;
         size_t frames;  // captured
+        const char* extensionOverride = "";
     } cases[] = {
         {{"-geometry", "+2000+2000", "--frames", "3"}, 0, "", 3},
         {{"-iconic", "--duration", "1"}, 0, "", 0},
@@ -180,6 +182,9 @@ TEST(RunEnd, ComesAfterTheFramesWhateverTheWindowAndTheSamples) {
         {{"--samples", "8", "--frames", "3"}, 1, "[ERROR] --samples 8: the driver offers a window with 4 samples a pixel\n", 0},
         {{"--off-screen", "--samples", "8", "--frames", "3"}, 1,
          "[ERROR] --samples 8: the driver draws off screen with at most 4 samples a pixel\n", 0},
+        {{"--off-screen", "--frames", "3"}, 1,
+         "[ERROR] --off-screen: the driver offers no framebuffer objects (GL_ARB_framebuffer_object)\n", 0,
+         "-GL_ARB_framebuffer_object"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments[0] + " " + c.arguments[1]);
@@ -187,7 +192,9 @@ TEST(RunEnd, ComesAfterTheFramesWhateverTheWindowAndTheSamples) {
         std::vector<std::string> arguments = with(c.arguments, {"--size", kSize});
         if (c.frames) arguments = with(arguments, {"--capture", folder});
         std::string out, err;
+        setenv("MESA_EXTENSION_OVERRIDE", c.extensionOverride, 1);
         EXPECT_EQ(runToEnd(arguments, ZEN_BIN_DIR, &out, &err), c.status) << err;
+        unsetenv("MESA_EXTENSION_OVERRIDE");
         EXPECT_EQ(err, c.err);
         EXPECT_EQ(namesIn(folder).size(), c.frames);
         if (std::find(c.arguments.begin(), c.arguments.end(), "--info") != c.arguments.end()) {
