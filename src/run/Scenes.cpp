@@ -42,40 +42,34 @@ struct WorldStart {
     CameraMode cameraMode = CameraMode::Follow;
 };
 
+// Hands each part of the world and its kept copy to `transfer`, in one order
+// for recording and restoring alike.
+template <typename Transfer>
+void eachPart(WorldStart& start, Transfer transfer) {
+    Scene& scene = *appState.scene;
+    Player& player = *scene.player;
+    transfer(start.flyCam, *scene.flyCam);
+    transfer(start.followCam, *scene.followCam);
+    transfer(start.fighter, static_cast<FlyCam&>(player));
+    transfer(start.pathPosition, player.pathPosition);
+    transfer(start.previousPathPosition, player.previousPathPosition);
+    transfer(start.followsPath, player.followsPath);
+    transfer(start.currentPath, player.currentPath);
+    transfer(start.onFirstPath, player.onFirstPath);
+    transfer(start.fighterMatrix, player.modelMatrix);
+    transfer(start.reflectiveShip, appState.reflectiveShip);
+    transfer(start.firstReflectiveFrame, appState.firstReflectiveFrame);
+    transfer(start.cameraMode, scene.cameraMode);
+}
+
 WorldStart recordWorldStart() {
-    const Scene& scene = *appState.scene;
-    const Player& player = *scene.player;
     WorldStart start;
-    start.flyCam = *scene.flyCam;
-    start.followCam = *scene.followCam;
-    start.fighter = player;
-    start.pathPosition = player.pathPosition;
-    start.previousPathPosition = player.previousPathPosition;
-    start.followsPath = player.followsPath;
-    start.currentPath = player.currentPath;
-    start.onFirstPath = player.onFirstPath;
-    start.fighterMatrix = player.modelMatrix;
-    start.reflectiveShip = appState.reflectiveShip;
-    start.firstReflectiveFrame = appState.firstReflectiveFrame;
-    start.cameraMode = scene.cameraMode;
+    eachPart(start, [](auto& kept, const auto& live) { kept = live; });
     return start;
 }
 
-void restoreWorldStart(const WorldStart& start) {
-    Scene& scene = *appState.scene;
-    Player& player = *scene.player;
-    *scene.flyCam = start.flyCam;
-    *scene.followCam = start.followCam;
-    static_cast<FlyCam&>(player) = start.fighter;
-    player.pathPosition = start.pathPosition;
-    player.previousPathPosition = start.previousPathPosition;
-    player.followsPath = start.followsPath;
-    player.currentPath = start.currentPath;
-    player.onFirstPath = start.onFirstPath;
-    player.modelMatrix = start.fighterMatrix;
-    appState.reflectiveShip = start.reflectiveShip;
-    appState.firstReflectiveFrame = start.firstReflectiveFrame;
-    scene.cameraMode = start.cameraMode;
+void restoreWorldStart(WorldStart start) {
+    eachPart(start, [](const auto& kept, auto& live) { live = kept; });
 }
 
 void leadIn(const TourScene& tourScene) {
