@@ -78,15 +78,15 @@ void replaceAll(std::string& line, const std::string& token, const std::string& 
         line.replace(at, token.size(), value);
 }
 
-// The template's line as the page has it; false for a placeholder of no part.
-bool pageLines(std::string line, const std::string& date, std::string& page) {
-    const bool placeholder = line.size() > 2 && line.front() == '@' && line.back() == '@';
+// Adds the template's line to the page, a placeholder's part in its place;
+// false for a placeholder of no part.
+bool addLine(std::string line, const std::string& date, std::string& page) {
     for (const Part& part : kParts)
         if (line == part.placeholder) {
             page += part.roff();
             return true;
         }
-    if (placeholder) return false;
+    if (line.size() > 2 && line.front() == '@' && line.back() == '@') return false;
     replaceAll(line, "@VERSION@", ZEN_VERSION);
     replaceAll(line, "@DATE@", date);
     page += line + "\n";
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     }
     std::string line, page, problem;
     for (int number = 1; std::getline(in, line); ++number)
-        if (!pageLines(line, argv[3], page)) {
+        if (!addLine(line, argv[3], page)) {
             std::cerr << "[ERROR] " << argv[1] << ":" << number << ": unknown placeholder " << line << std::endl;
             return 1;
         }
