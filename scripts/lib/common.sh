@@ -5,7 +5,7 @@ BUILD_DIR="$ROOT/build/release"
 
 PACKAGES="build-essential cmake pkg-config freeglut3-dev libglew-dev libdevil-dev libglu1-mesa-dev
 libgl1-mesa-dri libassimp-dev libx11-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
-imagemagick desktop-file-utils dpkg-dev zlib1g-dev libpng-dev help2man lintian appstream
+imagemagick desktop-file-utils dpkg-dev zlib1g-dev libpng-dev lintian appstream
 libxdamage-dev stress-ng"
 
 as_root() {

@@ -2,11 +2,13 @@
 // its launcher from folders that have nothing to do with it.
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "run/OptionTable.h"
 #include "support/InitializedProgram.h"
 #include "support/Scratch.h"
 
@@ -138,6 +140,20 @@ TEST(Install, VersionRelativeOutputPathsAndTheManualPage) {
     const fs::path page = staged.usr / "share/man/man6/zendrils.6.gz";
     EXPECT_EQ(runCommand("gzip -l " + quoted(page) + " >/dev/null 2>&1; printf %s $?"), "0");
     const std::string shown = runCommand("MANWIDTH=80 man -M " + quoted(staged.usr / "share/man") + " zendrils 2>&1");
-    for (const char* part : {"zendrils - real-time 3D demo", "--benchmark", "Escape", "FILES"})
+    for (const char* part : {"zendrils - real-time 3D demo", "\nOPTIONS\n", "\nKEYS\n", "\nBENCHMARK\n",
+                             "\nEXIT STATUS\n", "\nENVIRONMENT\n", "\nFILES\n", "\nSEE ALSO\n",
+                             "/usr/share/zendrils/resources/"})
         EXPECT_NE(shown.find(part), std::string::npos) << part << "\n" << shown;
+    EXPECT_EQ(shown.find("build"), std::string::npos) << "a build tree named\n" << shown;
+    // Every option of --help, the toolkit's too, as an item of OPTIONS: its name, maybe its value, then its text.
+    const std::string help = runIn(elsewhere, launcher + " --help").out;
+    const std::size_t optionsAt = shown.find("\nOPTIONS\n");
+    const std::string items = shown.substr(optionsAt, shown.find("\nKEYS\n") - optionsAt);
+    const std::regex listed("\n {2}(?:-h, | {4})?(--?[a-z-]+)");
+    int options = 0;
+    for (std::sregex_iterator it(help.begin(), help.end(), listed), end; it != end; ++it, ++options) {
+        const std::regex item("\n {7}(-h, )?" + (*it)[1].str() + "(\\s+[A-Z][a-z]| \\S+\n {14}\\S)");
+        EXPECT_TRUE(std::regex_search(items, item)) << (*it)[1] << "\n" << items;
+    }
+    EXPECT_EQ(options, static_cast<int>(kOptionCount + kToolkitOptionCount));
 }
