@@ -130,6 +130,21 @@ std::vector<option> longOptions() {
     return options;
 }
 
+// getopt's string of the short options, ":h": a missing value is told apart.
+std::string shortOptionString() {
+    std::string text = ":";
+    for (std::size_t k = 0; k < kOptionCount; ++k)
+        if (kOptionTable[k].shortName) text += std::string(kOptionTable[k].shortName + 1) + (kOptionTable[k].valueName ? ":" : "");
+    return text;
+}
+
+// What getopt_long returned, a short option as its long one's value.
+int longOptionValue(int result) {
+    for (std::size_t k = 0; k < kOptionCount; ++k)
+        if (kOptionTable[k].shortName && result == kOptionTable[k].shortName[1]) return static_cast<int>(256 + k);
+    return result;
+}
+
 // The refusal for what getopt_long could not take, at `argument`.
 std::string notTaken(int result, const std::string& argument) {
     const std::string name = argument.substr(0, argument.find('='));
@@ -151,8 +166,9 @@ std::string parseOurs(std::vector<char*> ours, Options& o, std::vector<std::stri
     optind = 0;  // starts getopt afresh
     opterr = 0;
     int result;
-    while ((result = getopt_long(count, ours.data(), ":h", options.data(), nullptr)) != -1) {
-        if (result == 'h') result = 256 + static_cast<int>(findOption("--help") - kOptionTable);
+    const std::string shortOptions = shortOptionString();
+    while ((result = getopt_long(count, ours.data(), shortOptions.c_str(), options.data(), nullptr)) != -1) {
+        result = longOptionValue(result);
         if (result < 256) return notTaken(result, ours[optind - 1]);
         const OptionEntry& entry = kOptionTable[result - 256];
         names.push_back(entry.name);

@@ -85,7 +85,7 @@ bool setFlag(Options& o, const std::string&) {
 }  // namespace
 
 const OptionEntry kOptionTable[] = {
-    {"--help", nullptr, nullptr, nullptr, "print this help and exit", setFlag<&Options::help>},
+    {"--help", nullptr, nullptr, nullptr, "print this help and exit", setFlag<&Options::help>, "-h"},
     {"--version", nullptr, nullptr, nullptr, "print the version and exit", setFlag<&Options::version>},
     {"--info", nullptr, nullptr, nullptr,
      "print the OpenGL vendor, renderer and version, the swap interval and samples in effect, and whether each "

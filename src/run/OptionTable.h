@@ -13,6 +13,7 @@ struct OptionEntry {
     const char* defaultValue;  // null when the option has no default to show
     const char* help;
     bool (*apply)(Options& options, const std::string& value);  // false: the value is refused
+    const char* shortName = nullptr;  // "-h"
 };
 
 extern const OptionEntry kOptionTable[];

@@ -84,7 +84,7 @@ std::string usageText() {
                        "\n\nOptions:\n";
     for (std::size_t k = 0; k < kOptionCount; ++k) {
         const OptionEntry& entry = kOptionTable[k];
-        std::string head = std::string(entry.name == std::string("--help") ? "  -h, " : "      ") + entry.name;
+        std::string head = (entry.shortName ? "  " + std::string(entry.shortName) + ", " : "      ") + entry.name;
         if (entry.valueName) head += std::string(" ") + entry.valueName;
         text += item(head, optionDescription(entry));
     }

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "Roff.h"
-#include "app/OutputFile.h"
 #include "app/Version.h"
+#include "platform/os/OutputFile.h"
 #include "run/Scenes.h"
 #include "run/Usage.h"
 
@@ -28,7 +28,7 @@ std::string options() {
     for (std::size_t k = 0; k < kOptionCount; ++k) {
         const OptionEntry& entry = kOptionTable[k];
         std::string tag = optionTag(entry.name, entry.valueName);
-        if (entry.name == std::string("--help")) tag = roffBold("-h") + ", " + tag;  // getopt's short form
+        if (entry.shortName) tag = roffBold(entry.shortName) + ", " + tag;
         roff += roffItem(tag, optionDescription(entry));
     }
     return roff;
