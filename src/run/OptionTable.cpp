@@ -102,14 +102,14 @@ const OptionEntry kOptionTable[] = {
      "end after N frames; with --benchmark, make every scene N frames long",
      [](Options& o, const std::string& v) { return parseWholeInto(v, 1, kLargestCount, o.frames); }},
     {"--duration", "S", "seconds above 0 and at most 1000000", "no limit",
-     "end after S seconds of running (start-up not counted)",
+     "end after S seconds of running, start-up not counted",
      [](Options& o, const std::string& v) { return parsePositive(v, 1e6, o.durationSeconds); }},
     {"--no-overlay", nullptr, nullptr, nullptr,
      "hide the frame-rate figure; with --seed and --step, every run draws the same frames byte for byte",
      setFlag<&Options::noOverlay>},
     {"--off-screen", nullptr, nullptr, nullptr,
-     "draw every frame into an off-screen framebuffer of the asked size, the window hidden; needs --frames, "
-     "--duration, --benchmark or --validate",
+     "draw every frame into an off-screen framebuffer of the asked size, the window hidden and the frame-rate "
+     "figure too; needs --frames, --duration, --benchmark or --validate",
      setFlag<&Options::offScreen>},
     {"--capture", "DIR", "a folder that exists and can be written", nullptr,
      "write the frames to the folder DIR as frame-000001.png, frame-000002.png, ...; with --validate, the frames "
@@ -121,7 +121,7 @@ const OptionEntry kOptionTable[] = {
     {"--swap-interval", "N", "a whole number from 0 to 10", "the driver's; 0 with --benchmark and --validate",
      "show a frame every N refreshes of the screen, 0 as fast as possible",
      [](Options& o, const std::string& v) { return parseWholeInto(v, 0, 10, o.swapInterval); }},
-    {"--samples", "N", "a whole number from 1 to 64", "1", "draw with N samples a pixel (multisampling)",
+    {"--samples", "N", "a whole number from 1 to 64", "1", "draw with N samples a pixel, smoothing the edges",
      [](Options& o, const std::string& v) { return parseWholeInto(v, 1, 64, o.samples); }},
     {"--benchmark", nullptr, nullptr, nullptr,
      "fly the tour's scenes, print each scene's frame rate and frame times and a score, and exit",
