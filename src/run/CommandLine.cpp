@@ -133,8 +133,10 @@ std::vector<option> longOptions() {
 // getopt's string of the short options, ":h": a missing value is told apart.
 std::string shortOptionString() {
     std::string text = ":";
-    for (std::size_t k = 0; k < kOptionCount; ++k)
-        if (kOptionTable[k].shortName) text += std::string(kOptionTable[k].shortName + 1) + (kOptionTable[k].valueName ? ":" : "");
+    for (std::size_t k = 0; k < kOptionCount; ++k) {
+        const OptionEntry& entry = kOptionTable[k];
+        if (entry.shortName) text += std::string(entry.shortName + 1) + (entry.valueName ? ":" : "");
+    }
     return text;
 }
 
@@ -150,7 +152,8 @@ std::string notTaken(int result, const std::string& argument) {
     const std::string name = argument.substr(0, argument.find('='));
     if (result == ':') return refusal("option " + quoted(name) + " needs a value");
     if (optopt >= 256) return refusal("option " + quoted(name) + " takes no value");
-    if (optopt > 0) return refusal("unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'; see zendrils --help");
+    if (optopt > 0)
+        return refusal("unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'; see zendrils --help");
     int matches = 0;
     resolveOption(name, &matches);
     if (matches > 1) return refusal("option " + quoted(name) + " is ambiguous; see zendrils --help");

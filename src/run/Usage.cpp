@@ -97,7 +97,8 @@ std::string usageText() {
                      option.help);
     }
     text += "\nKeys:\n";
-    for (std::size_t k = 0; k < kKeyCount; ++k) text += item(std::string("  ") + kKeyTable[k].keys, kKeyTable[k].action);
+    for (std::size_t k = 0; k < kKeyCount; ++k)
+        text += item(std::string("  ") + kKeyTable[k].keys, kKeyTable[k].action);
     text += "\nExit status:\n";
     for (std::size_t k = 0; k < kExitStatusCount; ++k)
         text += item("  " + std::to_string(kExitStatusTable[k].status), kExitStatusTable[k].meaning);

@@ -54,7 +54,9 @@ TEST(Options, GoodValuesInBothFormsAndTheToolkitsOptionsPassedOn) {
     EXPECT_STREQ(line.toolkitArguments[3], "-iconic");
     EXPECT_EQ(line.toolkitArguments[4], nullptr);
 
-    const Options tour = parsed({"--bench", "--fr=3", "--sc", "planet,asteroids", "--off", "--swap", "1", "--", "-iconic"}).options;
+    const CommandLine abbreviated = parsed({"--bench", "--fr=3", "--sc", "planet,asteroids", "--off", "--swap", "1"});
+    ASSERT_EQ(abbreviated.error, "");
+    const Options& tour = abbreviated.options;
     EXPECT_TRUE(tour.benchmark && tour.offScreen);
     EXPECT_EQ(tour.frames, 3);
     EXPECT_EQ(tour.swapInterval, 1);
@@ -72,7 +74,8 @@ TEST(Options, GoodValuesInBothFormsAndTheToolkitsOptionsPassedOn) {
 TEST(Options, HelpAndVersionNeedNoDisplay) {
     const Outcome help = runWithoutDisplay("--help");
     EXPECT_EQ(help.status, "0");
-    for (const char* part : {"Usage: zendrils", "--benchmark", "--capture DIR", "-geometry", "Escape", "default 1024x768"})
+    for (const char* part :
+         {"Usage: zendrils", "--benchmark", "--capture DIR", "-geometry", "Escape", "default 1024x768"})
         EXPECT_NE(help.out.find(part), std::string::npos) << part;
     EXPECT_EQ(runWithoutDisplay("-h").out, help.out);
     const Outcome version = runWithoutDisplay("--version");
@@ -106,7 +109,8 @@ TEST(Options, EveryBadValueIsRefusedInOneLineBeforeAnyWindow) {
         {"--validate --size 640x480", "--size"},
         {"--validate --benchmark", "--validate"},
         {"--benchmark --results-file '" + scratchPath("a folder.csv") + "'", "a folder.csv': a folder"},
-        {"--frames " + std::string(100000, '9'), "--frames '99999999999999999999...9999999999999999999999999999999999999'"},
+        {"--frames " + std::string(100000, '9'),
+         "--frames '99999999999999999999...9999999999999999999999999999999999999'"},
         {"--size 99999x5", "--size"},
         {"--size abc", "--size"},
         {"--size=640x", "--size"},
