@@ -10,16 +10,6 @@
 #include "platform/os/OutputFile.h"
 #include "run/OffScreenTarget.h"
 
-namespace {
-
-void flipRows(std::vector<unsigned char>& pixels, int width, int height) {
-    const std::size_t row = static_cast<std::size_t>(width) * 3;
-    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(pixels.begin() + row * top, pixels.begin() + row * (top + 1), pixels.begin() + row * bottom);
-}
-
-}  // namespace
-
 std::vector<unsigned char> readFrame(int width, int height) {
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
     if (hasOffScreenTarget()) bindOffScreenTargetForReading();
@@ -30,6 +20,12 @@ std::vector<unsigned char> readFrame(int width, int height) {
     glPopClientAttrib();
     if (hasOffScreenTarget() && offScreenTopRowFirst()) flipRows(pixels, width, height);
     return pixels;
+}
+
+void flipRows(std::vector<unsigned char>& pixels, int width, int height) {
+    const std::size_t row = static_cast<std::size_t>(width) * 3;
+    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(pixels.begin() + row * top, pixels.begin() + row * (top + 1), pixels.begin() + row * bottom);
 }
 
 std::string pathInFolder(const std::string& folder, const std::string& name) {

@@ -7,6 +7,9 @@
 // OpenGL reads it: from the window's back buffer, or from the off-screen target.
 std::vector<unsigned char> readFrame(int width, int height);
 
+// Turns RGB pixels of width by height upside down, in place.
+void flipRows(std::vector<unsigned char>& pixels, int width, int height);
+
 // "<folder>/<name>", with one slash between them.
 std::string pathInFolder(const std::string& folder, const std::string& name);
 // "<folder>/frame-000042.png" for frame 42.

@@ -47,10 +47,15 @@ bool beforeStep(float& dt) {
 
 // ---- Before the swap
 
+bool captureDue(long frame) {
+    const Options& o = run.options;
+    return !o.captureFolder.empty() && frame % o.captureEvery == 0;
+}
+
 // A frame that cannot be written ends the run through the normal shutdown, with status 1.
 void capture(long frame) {
     const Options& o = run.options;
-    if (o.captureFolder.empty() || frame % o.captureEvery != 0) return;
+    if (!captureDue(frame)) return;
     const std::vector<unsigned char> rgb = readFrame(scene().windowWidth, scene().windowHeight);
     if (!writeFramePicture(capturedFrameName(o.captureFolder, frame), scene().windowWidth, scene().windowHeight, rgb))
         quitApplication(EXIT_FAILURE);
@@ -58,8 +63,7 @@ void capture(long frame) {
 
 // The benchmark's frame time leaves out the capture, and the drawing it waits for is done first.
 void captureUntimed(long frame) {
-    const Options& o = run.options;
-    if (o.captureFolder.empty() || frame % o.captureEvery != 0) return;
+    if (!captureDue(frame)) return;
     glFinish();
     const auto start = std::chrono::steady_clock::now();
     capture(frame);

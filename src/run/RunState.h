@@ -11,7 +11,8 @@ struct RunState {
     long framesShown = 0;               // counted frames shown so far
     bool frameShowsLatestStep = false;  // with a fixed step, the next step waits for this
     std::uint32_t startTicks = 0;       // tick count when the main loop began
-    int frameWidth = 1024;              // the frame's size off screen: --size, else -geometry's, else the default
+    bool sizeAsked = false;             // by --size or -geometry
+    int frameWidth = 1024;              // the asked size, else the default: the frame's size off screen
     int frameHeight = 768;
 };
 

@@ -88,6 +88,7 @@ void keepAskedSize() {
     const Options& options = run.options;
     int width = 0, height = 0;
     const bool fromGeometry = (geometryGiven(options, width, height) & kSizeGiven) == kSizeGiven;
+    run.sizeAsked = options.width > 0 || fromGeometry;
     if (options.width > 0) {
         run.frameWidth = options.width;
         run.frameHeight = options.height;
@@ -113,10 +114,8 @@ void prepareWindow() {
 void windowCreated() {
     const Options& o = run.options;
     // The driver makes the window's buffers with it: one it cannot make at the asked size ends the run here.
-    int width = o.width, height = o.height;
-    const bool sizeAsked = o.width > 0 || (geometryGiven(o, width, height) & kSizeGiven) == kSizeGiven;
-    if (sizeAsked && !o.offScreen && glGetError() == GL_OUT_OF_MEMORY) {
-        std::cerr << "[ERROR] The driver could not make a window of " << width << "x" << height
+    if (run.sizeAsked && !o.offScreen && glGetError() == GL_OUT_OF_MEMORY) {
+        std::cerr << "[ERROR] The driver could not make a window of " << run.frameWidth << "x" << run.frameHeight
                   << " pixels: out of memory" << std::endl;
         std::exit(EXIT_FAILURE);
     }

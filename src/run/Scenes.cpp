@@ -72,13 +72,14 @@ void restoreWorldStart(WorldStart start) {
     eachPart(start, [](const auto& kept, auto& live) { live = kept; });
 }
 
+// Up to `steps` undrawn steps of the tour, fewer once `done` holds.
+void fly(int steps, bool (*done)() = [] { return false; }) {
+    for (int i = 0; i < steps && !done(); ++i) advanceSimulation(kStepSeconds);
+}
+
 void leadIn(const TourScene& tourScene) {
-    if (tourScene.leadInToSecondPath) {
-        for (int i = 0; i < kMostStepsToTheSecondPath && !appState.reflectiveShip; ++i) advanceSimulation(kStepSeconds);
-        return;
-    }
-    const int steps = static_cast<int>(tourScene.leadInSeconds / kStepSeconds + 0.5f);
-    for (int i = 0; i < steps; ++i) advanceSimulation(kStepSeconds);
+    if (tourScene.leadInToSecondPath) fly(kMostStepsToTheSecondPath, [] { return appState.reflectiveShip; });
+    else fly(static_cast<int>(tourScene.leadInSeconds / kStepSeconds + 0.5f));
 }
 
 }  // namespace
@@ -113,5 +114,5 @@ void flyToSceneStart(const TourScene& tourScene) {
 }
 
 void settleScene(const TourScene& tourScene) {
-    for (int i = 0; i < tourScene.settlingSteps; ++i) advanceSimulation(kStepSeconds);
+    fly(tourScene.settlingSteps);
 }

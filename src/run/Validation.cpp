@@ -1,6 +1,5 @@
 #include "run/Validation.h"
 
-#include <cstring>
 #include <iostream>
 #include <vector>
 
@@ -35,11 +34,8 @@ std::vector<unsigned char> loadReference(const std::string& path, std::string& p
         problem = "the reference frame is " + std::to_string(ilGetInteger(IL_IMAGE_WIDTH)) + "x" +
                   std::to_string(ilGetInteger(IL_IMAGE_HEIGHT)) + " pixels";
     } else {
-        const std::size_t row = kValidationWidth * 3;
-        pixels.resize(row * kValidationHeight);
-        const bool topFirst = ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT;
-        for (int y = 0; y < kValidationHeight; ++y)
-            std::memcpy(&pixels[row * y], ilGetData() + row * (topFirst ? kValidationHeight - 1 - y : y), row);
+        pixels.assign(ilGetData(), ilGetData() + kValidationWidth * kValidationHeight * 3);
+        if (ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT) flipRows(pixels, kValidationWidth, kValidationHeight);
     }
     ilDeleteImage(image);
     return pixels;
