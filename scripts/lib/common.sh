@@ -4,7 +4,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$ROOT/build/release"
 
 PACKAGES="build-essential cmake pkg-config freeglut3-dev libglew-dev libdevil-dev libglu1-mesa-dev
-libgl1-mesa-dri libassimp-dev libx11-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
+libgl1-mesa-dri libegl-dev libegl-mesa0 libassimp-dev libx11-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
 imagemagick desktop-file-utils dpkg-dev zlib1g-dev libpng-dev lintian appstream
 libxdamage-dev stress-ng"
 

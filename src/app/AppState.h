@@ -7,6 +7,7 @@
 #include "app/FrameTimer.h"
 #include "app/RunHooks.h"
 #include "math/Matrix4.h"
+#include "platform/window/WindowSystem.h"
 
 class Scene;
 class ShaderProgram;
@@ -42,6 +43,7 @@ struct AppState {
     double displayedFps = 0.0;
 
     RunHooks hooks;  // set from the command line before the window opens
+    const WindowSystem* windowSystem;  // the toolkit's window unless a headless run chose another
 
     AppState();
 };

@@ -3,9 +3,6 @@
 #include <cstdlib>
 #include <iostream>
 
-#include <GL/glew.h>
-#include <GL/freeglut.h>
-
 #include "app/AppState.h"
 #include "app/Scene.h"
 #include "environment/Environment.h"
@@ -29,7 +26,7 @@ void cleanUp() {
 }
 
 void quitApplication(int status) {
-    glutLeaveMainLoop();
+    appState.windowSystem->leaveMainLoop();
     cleanUp();
     std::exit(status);
 }

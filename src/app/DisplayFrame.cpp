@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include <GL/glew.h>
-#include <GL/freeglut.h>
 #include <GL/glu.h>
 
 #include "app/AppState.h"
@@ -159,8 +158,7 @@ void drawFrameRate() {
     std::snprintf(text, sizeof text, "%06.2f FPS", appState.displayedFps);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glRasterPos2f(-0.9f, -0.9f);
-    if (appState.hooks.showsFrameRate)
-        for (const char* c = text; *c; ++c) glutBitmapCharacter(GLUT_BITMAP_HELVETICA_18, *c);
+    if (appState.hooks.showsFrameRate) appState.windowSystem->drawBitmapText(text);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glEnable(GL_LIGHTING);
@@ -194,6 +192,6 @@ void displayFrame() {
     drawFrameRate();
     const RunHooks& hooks = appState.hooks;
     if (hooks.beforeSwap) hooks.beforeSwap();
-    if (hooks.swapsBuffers) glutSwapBuffers();
+    if (hooks.swapsBuffers) appState.windowSystem->swapBuffers();
     if (hooks.afterSwap) hooks.afterSwap();
 }

@@ -1,8 +1,5 @@
 #include "app/IdleStep.h"
 
-#include <GL/glew.h>
-#include <GL/freeglut.h>
-
 #include "app/AppState.h"
 #include "app/DisplayFrame.h"
 #include "app/Scene.h"
@@ -51,5 +48,5 @@ void idleStep() {
     if (!hooks.beforeStep || hooks.beforeStep(dt)) advanceSimulation(dt);
     appState.firstIdle = false;
     if (hooks.drawsFromIdle) displayFrame();
-    else glutPostRedisplay();
+    else appState.windowSystem->postRedisplay();
 }

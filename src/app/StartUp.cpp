@@ -6,7 +6,6 @@
 #include <string>
 
 #include <GL/glew.h>
-#include <GL/freeglut.h>
 #include <GL/glu.h>
 #include <IL/il.h>
 #include <IL/ilu.h>
@@ -72,10 +71,16 @@ void setFixedFunctionMaterial() {
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
 }
 
+// Without a GLX display (a context of EGL) GLEW loads every OpenGL function and
+// flag, then reports that it could not go on to GLX's, which such a run never uses.
+bool loaderStarted(GLenum status) {
+    return status == GLEW_OK || (status == GLEW_ERROR_NO_GLX_DISPLAY && !appState.windowSystem->loadsGlx);
+}
+
 bool initialiseGlew() {
     info("[INFO] Initializing GLEW ...");
     const GLenum status = glewInit();
-    if (status != GLEW_OK) {
+    if (!loaderStarted(status)) {
         std::cerr << "[ERROR] Initializing GLEW failed: " << glewGetErrorString(status) << std::endl;
         return false;
     }
@@ -167,10 +172,12 @@ void startUp() {
     scene.fixedEye = Vector3(0.0f, 0.0f, 10.0f);
     scene.fixedTarget = Vector3(0.0f, 0.0f, 0.0f);
     setFixedFunctionMaterial();
+    const std::string windowSystem = appState.windowSystem->name;
     const GLenum glError = glGetError();
     if (glError != GL_NO_ERROR)
-        std::cerr << "[WARNING] Error while initializing GLUT: " << gluErrorString(glError) << std::endl;
-    infoTwoLines("[INFO] GLUT initialized.");
+        std::cerr << "[WARNING] Error while initializing " << windowSystem << ": " << gluErrorString(glError)
+                  << std::endl;
+    infoTwoLines(("[INFO] " + windowSystem + " initialized.").c_str());
 
     // Nothing below can run without the extension loader and the image library.
     if (!initialiseGlew()) std::exit(EXIT_FAILURE);
@@ -201,6 +208,6 @@ void startUp() {
     appState.asteroidField->ambientPass = true;
 
     loadPaths(player);
-    glutSetCursor(GLUT_CURSOR_NONE);
+    appState.windowSystem->hideCursor();
     infoTwoLines("[INFO] Application initialized.");
 }

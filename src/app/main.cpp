@@ -9,6 +9,7 @@
 #include "app/StartUp.h"
 #include "platform/os/KeyRepeat.h"
 #include "platform/os/WindowIdentity.h"
+#include "run/HeadlessRun.h"
 #include "run/Run.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     int status = 0;
     if (answeredWithoutDisplay(commandLine, status)) return status;
     configureRun(commandLine.options);
+    if (commandLine.options.headless) runHeadless();
 
     std::cout << "[INFO] Initializing GLUT ..." << std::endl;
     int toolkitArgc = static_cast<int>(commandLine.toolkitArguments.size()) - 1;
@@ -41,6 +43,7 @@ int main(int argc, char** argv) {
     windowCreated();
 
     startUp();
+    takeOverWindowCallbacks();
     beginRun();
     glutMainLoop();
     return 0;

@@ -1,7 +1,8 @@
 #include "environment/Environment.h"
 
 #include <GL/glew.h>
-#include <GL/freeglut.h>
+
+#include "app/AppState.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ void Environment::drawSkyBox() {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glutSolidCube(kSkyBoxEdge);
+    appState.windowSystem->drawSolidCube(kSkyBoxEdge);
     glPopMatrix();
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);

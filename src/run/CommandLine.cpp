@@ -79,6 +79,38 @@ bool given(const std::vector<std::string>& names, const char* name) {
     return false;
 }
 
+// The names of the toolkit's options given, without their values.
+std::vector<std::string> toolkitOptionsGiven(const CommandLine& line) {
+    std::vector<std::string> names;
+    for (std::size_t k = 1; k + 1 < line.toolkitArguments.size(); ++k) {
+        const ToolkitOption* option = findToolkitOption(line.toolkitArguments[k]);
+        if (!option) continue;
+        names.push_back(option->name);
+        if (option->valueName) ++k;
+    }
+    return names;
+}
+
+// Off screen with no display to open (DISPLAY unset or empty, no -display), the
+// run goes headless by itself; --headless asks for it anywhere and is off screen.
+void chooseHeadless(CommandLine& line) {
+    Options& o = line.options;
+    const char* display = std::getenv("DISPLAY");
+    const bool displayGiven = (display && *display) || given(toolkitOptionsGiven(line), "-display");
+    o.headless = o.headless || (o.offScreen && !displayGiven);
+    o.offScreen = o.offScreen || o.headless;
+}
+
+// A headless run has no window for the toolkit's options, a full screen or a swap interval.
+std::string checkHeadless(const CommandLine& line, const std::vector<std::string>& names) {
+    if (!line.options.headless) return "";
+    std::vector<std::string> windowOptions = toolkitOptionsGiven(line);
+    for (const char* name : {"--fullscreen", "--swap-interval"})
+        if (given(names, name)) windowOptions.push_back(name);
+    if (windowOptions.empty()) return "";
+    return refusal(windowOptions[0] + " needs a window, and a headless run has none");
+}
+
 std::string checkCombinations(const Options& o, const std::vector<std::string>& names) {
     const char* tour = o.benchmark ? "--benchmark" : o.validate ? "--validate" : nullptr;
     if (o.benchmark && o.validate) return refusal("--benchmark and --validate cannot be given together");
@@ -197,6 +229,8 @@ CommandLine parseCommandLine(int argc, char** argv) {
     const Options& o = line.options;
     if (!line.error.empty() || o.help || o.version || o.listScenes) return line;
     if (!o.geometry.empty()) line.error = checkGeometry(o.geometry);
+    chooseHeadless(line);
+    if (line.error.empty()) line.error = checkHeadless(line, names);
     if (line.error.empty()) line.error = checkCombinations(o, names);
     if (line.error.empty()) line.error = checkOutputs(line.options);
     return line;

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "platform/cg/CgGL.h"
+#include "platform/egl/EglContext.h"
 #include "platform/glx/SwapInterval.h"
 #include "shadow/PassStates.h"
 
@@ -22,6 +23,8 @@ std::string swapIntervalText() {
     return interval < 0 ? "unknown" : std::to_string(interval);
 }
 
+std::string swapIntervalText(const EglContext* headless) { return headless ? "none" : swapIntervalText(); }
+
 namespace {
 
 void present(const char* what, bool available) {
@@ -30,11 +33,12 @@ void present(const char* what, bool available) {
 
 }  // namespace
 
-void printGlInfo() {
+void printGlInfo(const EglContext* headless) {
+    if (headless) std::cout << "[INFO] EGL: " << eglContextText(*headless) << std::endl;
     std::cout << "[INFO] OpenGL vendor: " << glString(GL_VENDOR) << std::endl;
     std::cout << "[INFO] OpenGL renderer: " << glString(GL_RENDERER) << std::endl;
     std::cout << "[INFO] OpenGL version: " << glString(GL_VERSION) << std::endl;
-    std::cout << "[INFO] Swap interval: " << swapIntervalText() << std::endl;
+    std::cout << "[INFO] Swap interval: " << swapIntervalText(headless) << std::endl;
     std::cout << "[INFO] Samples: " << samplesInEffect() << std::endl;
     // The same tests that decide what the program uses: a function listed but not
     // loaded counts as missing.

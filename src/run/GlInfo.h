@@ -4,6 +4,8 @@
 
 #include <GL/glew.h>
 
+struct EglContext;
+
 // An OpenGL string such as GL_RENDERER, or "" when there is none.
 std::string glString(GLenum name);
 
@@ -12,7 +14,10 @@ int samplesInEffect();
 // The swap interval in effect as text: "0", "1", ... or "unknown".
 std::string swapIntervalText();
 
+// The swap interval in effect as text; "none" for a headless run, which never swaps.
+std::string swapIntervalText(const EglContext* headless);
+
 // --info: the OpenGL vendor, renderer and version, the swap interval and the
-// samples in effect, and whether each extension the program uses is present.
-// Needs GLEW initialised.
-void printGlInfo();
+// samples in effect, and whether each extension the program uses is present;
+// for a headless run, where its EGL context came from. Needs GLEW initialised.
+void printGlInfo(const EglContext* headless);

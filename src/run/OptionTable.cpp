@@ -111,6 +111,10 @@ const OptionEntry kOptionTable[] = {
      "draw every frame into an off-screen framebuffer of the asked size, the window hidden and the frame-rate "
      "figure too; needs --frames, --duration, --benchmark or --validate",
      setFlag<&Options::offScreen>},
+    {"--headless", nullptr, nullptr, nullptr,
+     "as --off-screen, but without any window system or display: the context comes from EGL (a GPU's device, "
+     "else Mesa's surfaceless platform); --off-screen does this by itself where DISPLAY is unset or empty",
+     setFlag<&Options::headless>},
     {"--capture", "DIR", "a folder that exists and can be written", nullptr,
      "write the frames to the folder DIR as frame-000001.png, frame-000002.png, ...; with --validate, the frames "
      "that fail and their differences",

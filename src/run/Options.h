@@ -14,6 +14,7 @@ struct Options {
     bool benchmark = false;
     bool validate = false;
     bool offScreen = false;
+    bool headless = false;  // off screen through EGL, without any window system
     bool noOverlay = false;
     int width = 0;  // --size; 0 keeps the default window
     int height = 0;

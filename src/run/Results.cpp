@@ -28,6 +28,10 @@ std::string programText() { return std::string("zendrils ") + ZEN_VERSION; }
 
 const char* const kRule = "=======================================================";
 
+bool isWholeNumber(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
 std::string csvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string out = "\"";
@@ -97,7 +101,7 @@ std::string jsonResults(const BenchmarkSetting& s, const std::vector<SceneResult
                        ",\n  \"version\": " + jsonString(s.version) + ",\n  \"width\": " + std::to_string(s.width) +
                        ",\n  \"height\": " + std::to_string(s.height) +
                        ",\n  \"off_screen\": " + (s.offScreen ? "true" : "false") +
-                       ",\n  \"swap_interval\": " + (s.swapInterval == "unknown" ? "null" : s.swapInterval) +
+                       ",\n  \"swap_interval\": " + (isWholeNumber(s.swapInterval) ? s.swapInterval : "null") +
                        ",\n  \"samples\": " + std::to_string(s.samples) + ",\n  \"seed\": " + std::to_string(s.seed) +
                        ",\n  \"step_ms\": " + stepText(s) + ",\n  \"scenes\": [\n";
     for (std::size_t i = 0; i < scenes.size(); ++i) {

@@ -5,7 +5,6 @@
 #include <iostream>
 
 #include <GL/glew.h>
-#include <GL/freeglut.h>
 
 #include "app/AppState.h"
 #include "app/CleanUp.h"
@@ -28,6 +27,8 @@ namespace {
 RunState& run = runState;
 
 Scene& scene() { return *appState.scene; }
+
+const EglContext* headlessContext() { return run.options.headless ? &run.eglContext : nullptr; }
 
 // ---- Before a step
 
@@ -123,25 +124,7 @@ void afterLibrariesStart() {
         std::cerr << "[ERROR] " << problem << std::endl;
         std::exit(EXIT_FAILURE);
     }
-    if (o.info) printGlInfo();  // before the shaders, which the driver may not run
-}
-
-void ignoreRedisplay() {}
-
-// Input would change the tour: the keyboard is left nothing but Escape and the mouse nothing.
-void onTourKey(unsigned char key, int, int) {
-    if (key == 27) quitApplication();
-}
-
-void leaveTourAlone() {
-    glutKeyboardFunc(onTourKey);
-    glutKeyboardUpFunc(nullptr);
-    glutSpecialFunc(nullptr);
-    glutSpecialUpFunc(nullptr);
-    glutMouseFunc(nullptr);
-    glutMotionFunc(nullptr);
-    glutPassiveMotionFunc(nullptr);
-    glutMouseWheelFunc(nullptr);
+    if (o.info) printGlInfo(headlessContext());  // before the shaders, which the driver may not run
 }
 
 std::vector<const TourScene*> chosenScenes() {
@@ -166,7 +149,7 @@ BenchmarkSetting benchmarkSetting() {
     setting.width = scene().windowWidth;
     setting.height = scene().windowHeight;
     setting.offScreen = run.options.offScreen;
-    setting.swapInterval = swapIntervalText();
+    setting.swapInterval = swapIntervalText(headlessContext());
     setting.samples = samplesInEffect();
     setting.seed = kTourSeed;
     setting.stepMilliseconds = kTourStepMilliseconds;
@@ -221,9 +204,7 @@ void configureRun(const Options& options) {
 
 void beginRun() {
     const Options& o = run.options;
-    if (appState.hooks.drawsFromIdle) glutDisplayFunc(ignoreRedisplay);
     if (run.tour) {
-        leaveTourAlone();
         if (o.benchmark) {
             beginBenchmark(benchmarkSetting());
             beginTour(chosenScenes(), benchmarkSceneLength);

@@ -12,6 +12,8 @@
 bool answeredWithoutDisplay(const CommandLine& line, int& status);
 // Before the toolkit starts: keeps the options and sets the program's run hooks.
 void configureRun(const Options& options);
-// Then prepareWindow() and windowCreated() of run/RunWindow.h.
+// Then prepareWindow(), windowCreated() and, after start-up,
+// takeOverWindowCallbacks() of run/RunWindow.h; or runHeadless() of
+// run/HeadlessRun.h, which calls start-up and beginRun() itself.
 // After start-up, just before the main loop.
 void beginRun();

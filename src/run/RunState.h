@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/egl/EglContext.h"
 #include "run/Options.h"
 
 // The run as the command line set it, shared by the run's hooks and its window.
@@ -14,6 +15,7 @@ struct RunState {
     bool sizeAsked = false;             // by --size or -geometry
     int frameWidth = 1024;              // the asked size, else the default: the frame's size off screen
     int frameHeight = 768;
+    EglContext eglContext;              // where a headless run's context came from
 };
 
 extern RunState runState;

@@ -9,6 +9,7 @@
 #include <X11/Xutil.h>
 
 #include "app/AppState.h"
+#include "app/CleanUp.h"
 #include "app/Input.h"
 #include "app/Scene.h"
 #include "platform/glx/SwapInterval.h"
@@ -82,6 +83,24 @@ void placeWindow(const Options& options) {
     if ((given & kPlaceGiven) != kPlaceGiven) glutInitWindowPosition(corner, corner);
 }
 
+void ignoreRedisplay() {}
+
+// Input would change the tour: the keyboard is left nothing but Escape and the mouse nothing.
+void onTourKey(unsigned char key, int, int) {
+    if (key == 27) quitApplication();
+}
+
+void leaveTourAlone() {
+    glutKeyboardFunc(onTourKey);
+    glutKeyboardUpFunc(nullptr);
+    glutSpecialFunc(nullptr);
+    glutSpecialUpFunc(nullptr);
+    glutMouseFunc(nullptr);
+    glutMotionFunc(nullptr);
+    glutPassiveMotionFunc(nullptr);
+    glutMouseWheelFunc(nullptr);
+}
+
 }  // namespace
 
 void keepAskedSize() {
@@ -129,3 +148,7 @@ void windowCreated() {
     setSwapIntervalAsAsked();
 }
 
+void takeOverWindowCallbacks() {
+    if (appState.hooks.drawsFromIdle) glutDisplayFunc(ignoreRedisplay);
+    if (run.tour) leaveTourAlone();
+}

@@ -1,7 +1,8 @@
 #pragma once
 
 // The window of a run: its size and place from --size and -geometry, its
-// samples, its swap interval, and a hidden one for an off-screen run.
+// samples, its swap interval, a hidden one for an off-screen run, and the
+// callbacks a run takes over.
 
 // Keeps the frame size an off-screen run draws at; before the toolkit starts.
 void keepAskedSize();
@@ -11,3 +12,6 @@ void prepareWindow();
 // After the window is made and its callbacks are registered: full screen,
 // swap interval, a hidden window for an off-screen run.
 void windowCreated();
+// After start-up, before beginRun(): a run that draws from its idle step
+// ignores the toolkit's redisplays, and a tour's input leaves it alone.
+void takeOverWindowCallbacks();
