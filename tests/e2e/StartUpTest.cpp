@@ -128,6 +128,22 @@ TEST(StartUp, ADriverWithoutSeparableProgramsEndsWithTheShaderLayersMessage) {
     }
 }
 
+// Without a display the same start-up names EGL where the window names the toolkit.
+TEST(StartUp, AHeadlessRunNamesEglForTheToolkit) {
+    ProgramRun run(ZEN_BIN_DIR, "/usr/bin/env",
+                   {"-u", "DISPLAY", ZEN_BIN_DIR "/zendrils", "--off-screen", "--frames", "1"});
+    ASSERT_EQ(run.waitForExit(), 0) << run.standardError();
+    std::vector<std::string> expected = kTranscript;
+    expected[0] = "[INFO] Initializing EGL ...";
+    expected[1] = "[INFO] EGL initialized.";
+    expected.insert(expected.end(),
+                    {"[INFO] Cleaning up application...", "[INFO] Application cleaned up successfully.", ""});
+    const std::vector<std::string> actual = lines(run.standardOutput());
+    EXPECT_EQ(actual.size(), expected.size());
+    expectTranscript(actual, expected);
+    EXPECT_EQ(run.standardError(), "");
+}
+
 // A run that writes no file installs no handler: an interrupt or a termination ends the program by that signal.
 TEST(StartUp, InterruptAndTerminationEndTheProgramByTheSignal) {
     for (int signal : {SIGINT, SIGTERM}) {

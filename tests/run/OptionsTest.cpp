@@ -134,6 +134,11 @@ TEST(Options, EveryBadValueIsRefusedInOneLineBeforeAnyWindow) {
         {"--benchmark --results-file out.txt", "--results-file"},
         {"--benchmark --results-file '" + file + "/out.csv'", "--results-file"},
         {"--results-file out.csv", "--results-file"},
+        {"--off-screen --frames 1 -geometry 64x48", "-geometry needs a window"},  // headless without DISPLAY
+        {"--headless --frames 1 -iconic", "-iconic"},
+        {"--headless --frames 1 --fullscreen", "--fullscreen"},
+        {"--headless --benchmark --swap-interval 0", "--swap-interval"},
+        {"--headless", "--off-screen needs"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
