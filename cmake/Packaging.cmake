@@ -25,5 +25,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZEN_PACKAGE_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Headless runs open the EGL library at run time; a run in a window needs none.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libegl1)
 
 include(CPack)
