@@ -22,6 +22,10 @@
 
 namespace {
 
+void passBegins(FramePass pass) {
+    if (appState.hooks.passBegins) appState.hooks.passBegins(pass);
+}
+
 void loadView(Scene& scene) {
     switch (scene.cameraMode) {
         case CameraMode::Fixed: {
@@ -123,7 +127,9 @@ void drawLitPass(Scene& scene, const Matrix4& fighterMatrix) {
                 &appState.podiumTransform, *appState.podiumModel);
     if (appState.reflectiveShip) {
         closeInOnFirstReflectiveFrame(scene);
+        passBegins(FramePass::Reflection);
         drawReflectiveFighter(scene);
+        passBegins(FramePass::Lit);
     } else {
         drawBumpLit(*player.shader, player.decalTexture, player.normalTexture, &fighterMatrix, *player.model);
     }
@@ -170,6 +176,7 @@ void drawFrameRate() {
 void displayFrame() {
     Scene& scene = *appState.scene;
     glGetError();
+    passBegins(FramePass::Sky);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -178,18 +185,23 @@ void displayFrame() {
     if (scene.player->currentPath) scene.player->currentPath->draw();
     appState.environment->drawSkyBox();
 
+    passBegins(FramePass::Ambient);
     const Matrix4 fighterMatrix = drawAmbientPassPlacingFighter(scene);
     appState.asteroidField->shader = appState.ambientShader;
     appState.asteroidField->renderAmbient(scene.lights[0], scene.eyePosition());
 
+    passBegins(FramePass::ShadowVolumes);
     drawShadowVolume(*appState.shipShadow, scene.player->modelMatrix, scene.lights[0]);
     drawShadowVolume(*appState.podiumShadow, appState.podiumTransform, scene.lights[0]);
     appState.asteroidField->renderShadows(scene.lights[0]);
 
+    passBegins(FramePass::Lit);
     drawLitPass(scene, fighterMatrix);
     refreshDisplayedFrameRate();
     measureFrameRate();
+    passBegins(FramePass::Overlay);
     drawFrameRate();
+    passBegins(FramePass::Done);
     const RunHooks& hooks = appState.hooks;
     if (hooks.beforeSwap) hooks.beforeSwap();
     if (hooks.swapsBuffers) appState.windowSystem->swapBuffers();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FramePass.h"
+
 // How a run driven from outside (a frame limit, a fixed step, the benchmark,
 // capture, validation) takes part in the program's start-up, idle step and
 // frame. The defaults leave the program as it is without options.
@@ -14,6 +16,8 @@ struct RunHooks {
     void (*beforeSwap)() = nullptr;
     // After the frame has been shown.
     void (*afterSwap)() = nullptr;
+    // Where each pass of the frame begins, and where the last ends (FramePass::Done).
+    void (*passBegins)(FramePass pass) = nullptr;
 
     // The idle step draws the frame itself instead of asking the toolkit to,
     // so that frames come whatever the window's state.

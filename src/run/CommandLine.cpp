@@ -119,12 +119,15 @@ std::string checkCombinations(const Options& o, const std::vector<std::string>& 
             if (given(names, fixed))
                 return refusal(std::string(fixed) + " cannot be given with " + tour + ", whose tour fixes it");
     if (o.validate)
-        for (const char* fixed : {"--size", "--frames", "--capture-every"})
+        for (const char* fixed : {"--size", "--frames", "--capture-every", "--samples"})
             if (given(names, fixed))
                 return refusal(std::string(fixed) + " cannot be given with --validate, whose reference frames fix it");
     if (given(names, "--capture-every") && o.captureFolder.empty()) return refusal("--capture-every needs --capture");
     if (given(names, "--results-file") && !o.benchmark) return refusal("--results-file needs --benchmark");
     if (given(names, "--scene") && !tour) return refusal("--scene needs --benchmark or --validate");
+    if (given(names, "--scene-seconds") && !o.benchmark) return refusal("--scene-seconds needs --benchmark");
+    if (given(names, "--scene-seconds") && o.frames > 0)
+        return refusal("--scene-seconds cannot be given with --frames, which fixes each scene's frames");
     if (o.offScreen && !o.endsByItself())
         return refusal("--off-screen needs --frames, --duration, --benchmark or --validate: nothing else ends its run");
     return "";

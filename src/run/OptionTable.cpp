@@ -99,7 +99,7 @@ const OptionEntry kOptionTable[] = {
      "advance the scene by MS milliseconds before every frame; with --seed, every run draws the same frames",
      [](Options& o, const std::string& v) { return parsePositive(v, 1000.0, o.stepMilliseconds); }},
     {"--frames", "N", "a whole number from 1 to 2147483647", "no limit",
-     "end after N frames; with --benchmark, make every scene N frames long",
+     "end after N frames; with --benchmark, time exactly N frames of every scene, in one flight",
      [](Options& o, const std::string& v) { return parseWholeInto(v, 1, kLargestCount, o.frames); }},
     {"--duration", "S", "seconds above 0 and at most 1000000", "no limit",
      "end after S seconds of running, start-up not counted",
@@ -134,6 +134,12 @@ const OptionEntry kOptionTable[] = {
      "fly the tour's scenes at 320x240 and compare their frames with the installed reference frames; status 1 "
      "when any differs",
      setFlag<&Options::validate>},
+    {"--scene-seconds", "S", "seconds from 0.1 to 600", "5",
+     "with --benchmark, time each scene for at least S seconds, flying its segment again from its start as often "
+     "as that takes",
+     [](Options& o, const std::string& v) {
+         return parsePositive(v, 600.0, o.sceneSeconds) && o.sceneSeconds >= 0.1;
+     }},
     {"--scene", "NAME[,NAME...]", "scene names that --list-scenes prints, each once", "every scene",
      "with --benchmark or --validate, fly only these scenes, in this order", parseScenes},
     {"--list-scenes", nullptr, nullptr, nullptr, "print the tour's scenes and exit", setFlag<&Options::listScenes>},

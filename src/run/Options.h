@@ -26,6 +26,7 @@ struct Options {
     std::string captureFolder;      // empty: no capture
     long captureEvery = 1;
     std::string resultsFile;        // .csv or .json
+    double sceneSeconds = 5.0;      // --benchmark times each scene for at least this long
     std::vector<std::string> scenes;  // --scene; empty: every scene
     int swapInterval = -1;          // -1: the driver's own
     int samples = 0;                // 0: no multisampling

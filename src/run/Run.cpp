@@ -1,6 +1,5 @@
 #include "run/Run.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <iostream>
 
@@ -42,7 +41,10 @@ bool fixedStep(float& dt) {
 bool beforeStep(float& dt) {
     if (!run.tour) return run.options.stepMilliseconds <= 0.0 || fixedStep(dt);
     const bool step = tourBeforeStep(dt);
-    if (step && tourPosition().frame == 1 && run.options.benchmark) startFrameClock();
+    const TourPosition& at = tourPosition();
+    if (!step || at.frame != 1 || !run.options.benchmark) return step;
+    if (at.flight == 1) beginBenchmarkScene(at.scene->name, scene().windowWidth, scene().windowHeight);
+    startFrameClock();
     return step;
 }
 
@@ -66,9 +68,9 @@ void capture(long frame) {
 void captureUntimed(long frame) {
     if (!captureDue(frame)) return;
     glFinish();
-    const auto start = std::chrono::steady_clock::now();
+    pauseFrameClock();
     capture(frame);
-    leaveOutOfFrameTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    resumeFrameClock();
 }
 
 bool isReferenceFrame(const TourPosition& at) {
@@ -99,11 +101,16 @@ void afterTourFrame() {
     const TourPosition at = tourPosition();
     if (at.frame == 0) return;
     ++run.framesShown;
-    if (run.options.benchmark) timeShownFrame();
-    if (!tourAfterSwap()) return;
-    if (run.options.benchmark) endBenchmarkScene(at.scene->name);
+    if (run.options.benchmark) timeShownFrame(scene().windowWidth, scene().windowHeight);
+    if (tourAfterSwap() != TourMoment::Scene) return;
+    if (run.options.benchmark) endBenchmarkScene(at.flight);
     if (!tourIsOver()) return;
     quitApplication(run.options.benchmark ? endBenchmark(run.options.resultsFile) : endValidation());
+}
+
+// The GPU's time of each pass, of the benchmark's counted frames.
+void passBegins(FramePass pass) {
+    if (tourPosition().frame > 0) markBenchmarkPass(pass);
 }
 
 // --frames and --duration end the run as Escape does.
@@ -135,20 +142,25 @@ std::vector<const TourScene*> chosenScenes() {
     return scenes;
 }
 
-long benchmarkSceneLength(const TourScene& scene) {
+long benchmarkFlightLength(const TourScene& scene) {
     return run.options.frames > 0 ? run.options.frames : scene.frames;
 }
 
-long validationSceneLength(const TourScene& scene) { return scene.referenceFrames[2]; }
+// Without --frames, a scene flies its segment again until it has timed --scene-seconds of frames.
+bool benchmarkFliesAgain(const TourScene&) {
+    return run.options.frames == 0 && sceneSecondsTimed() < run.options.sceneSeconds;
+}
+
+long validationFlightLength(const TourScene& scene) { return scene.referenceFrames[2]; }
+bool flownOnce(const TourScene&) { return false; }
 
 BenchmarkSetting benchmarkSetting() {
     BenchmarkSetting setting;
     setting.vendor = glString(GL_VENDOR);
     setting.renderer = glString(GL_RENDERER);
     setting.version = glString(GL_VERSION);
-    setting.width = scene().windowWidth;
-    setting.height = scene().windowHeight;
     setting.offScreen = run.options.offScreen;
+    if (run.options.headless) setting.egl = eglContextText(run.eglContext);
     setting.swapInterval = swapIntervalText(headlessContext());
     setting.samples = samplesInEffect();
     setting.seed = kTourSeed;
@@ -197,6 +209,7 @@ void configureRun(const Options& options) {
     hooks.beforeStep = beforeStep;
     hooks.beforeSwap = beforeSwap;
     hooks.afterSwap = afterSwap;
+    if (o.benchmark) hooks.passBegins = passBegins;
     hooks.drawsFromIdle = o.endsByItself() || o.offScreen;
     hooks.swapsBuffers = !o.offScreen;
     hooks.showsFrameRate = !o.noOverlay;
@@ -207,10 +220,10 @@ void beginRun() {
     if (run.tour) {
         if (o.benchmark) {
             beginBenchmark(benchmarkSetting());
-            beginTour(chosenScenes(), benchmarkSceneLength);
+            beginTour(chosenScenes(), benchmarkFlightLength, benchmarkFliesAgain);
         } else {
             beginValidation();
-            beginTour(chosenScenes(), validationSceneLength);
+            beginTour(chosenScenes(), validationFlightLength, flownOnce);
         }
     }
     run.startTicks = tickCountMilliseconds();

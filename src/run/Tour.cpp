@@ -4,40 +4,48 @@ namespace {
 
 struct TourRecord {
     std::vector<const TourScene*> scenes;
-    long (*sceneLength)(const TourScene&) = nullptr;
-    std::size_t next = 0;       // the scene that comes after the current one
-    bool betweenScenes = true;  // the next step starts the next scene
+    long (*flightLength)(const TourScene&) = nullptr;
+    bool (*fliesAgain)(const TourScene&) = nullptr;
+    std::size_t next = 0;         // the scene that comes after the current one
+    bool betweenFlights = true;   // the next step starts a flight
+    bool sceneOver = true;        // ...of the next scene
     TourPosition position;
 };
 
 TourRecord tour;
 
-bool startNextScene() {
+void startNextFlight() {
     TourPosition& at = tour.position;
-    tour.betweenScenes = false;
-    if (tour.next == tour.scenes.size()) {
-        at = TourPosition();
-        return false;
+    tour.betweenFlights = false;
+    if (tour.sceneOver) {
+        tour.sceneOver = false;
+        if (tour.next == tour.scenes.size()) {
+            at = TourPosition();
+            return;
+        }
+        at.scene = tour.scenes[tour.next++];
+        at.flightLength = tour.flightLength(*at.scene);
+        at.flight = 0;
     }
-    at.scene = tour.scenes[tour.next++];
-    at.sceneLength = tour.sceneLength(*at.scene);
+    ++at.flight;
     at.frame = 0;
     at.settled = false;
     flyToSceneStart(*at.scene);
-    return true;
 }
 
 }  // namespace
 
-void beginTour(const std::vector<const TourScene*>& scenes, long (*sceneLength)(const TourScene&)) {
+void beginTour(const std::vector<const TourScene*>& scenes, long (*flightLength)(const TourScene&),
+               bool (*fliesAgain)(const TourScene&)) {
     tour = TourRecord();
     tour.scenes = scenes;
-    tour.sceneLength = sceneLength;
+    tour.flightLength = flightLength;
+    tour.fliesAgain = fliesAgain;
 }
 
 bool tourBeforeStep(float& dt) {
-    if (tour.betweenScenes) {
-        startNextScene();
+    if (tour.betweenFlights) {
+        startNextFlight();
         return false;
     }
     TourPosition& at = tour.position;
@@ -53,11 +61,12 @@ bool tourBeforeStep(float& dt) {
 
 const TourPosition& tourPosition() { return tour.position; }
 
-bool tourAfterSwap() {
+TourMoment tourAfterSwap() {
     const TourPosition& at = tour.position;
-    if (!at.scene || at.frame < at.sceneLength) return false;
-    tour.betweenScenes = true;
-    return true;
+    if (!at.scene || at.frame < at.flightLength) return TourMoment::Frame;
+    tour.betweenFlights = true;
+    tour.sceneOver = !tour.fliesAgain(*at.scene);
+    return tour.sceneOver ? TourMoment::Scene : TourMoment::Flight;
 }
 
-bool tourIsOver() { return tour.betweenScenes && tour.next == tour.scenes.size(); }
+bool tourIsOver() { return tour.sceneOver && tour.next == tour.scenes.size(); }

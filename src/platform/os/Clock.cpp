@@ -44,3 +44,9 @@ bool queryPerformanceFrequency(std::int64_t& ticksPerSecond) {
     ticksPerSecond = 1000000000LL;
     return true;
 }
+
+double threadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}

@@ -13,3 +13,6 @@ std::int64_t fallbackClockMilliseconds();
 // The high-resolution counter and its frequency; false when unavailable.
 bool queryPerformanceCounter(std::int64_t& ticks);
 bool queryPerformanceFrequency(std::int64_t& ticksPerSecond);
+
+// Processor time the calling thread has used, in seconds.
+double threadCpuSeconds();
