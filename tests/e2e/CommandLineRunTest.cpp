@@ -83,28 +83,45 @@ TEST(Benchmark, PrintsItsHeaderEverySceneAndTheScoreAloneAndWritesTheSameFigures
               std::string::npos)
         << out;
 
-    const std::regex sceneLine(R"(\[([a-z-]+)\] frames: 3 FPS: ([0-9.]+) FrameTime: median ([0-9.]+) ms, )"
+    const std::regex sceneLine(R"(\[([a-z-]+)\] frames: 3 flights: 1 FPS: ([0-9.]+) FrameTime: median ([0-9.]+) ms, )"
                                R"(p95 ([0-9.]+) ms, max ([0-9.]+) ms)");
+    // Each pass's GPU time (the reflection only in its scene) and the CPU time, medians.
+    const std::regex passLine(R"(    GPU: sky [0-9.]+ ms, ambient [0-9.]+ ms, shadow volumes [0-9.]+ ms, lit [0-9.]+ ms, )"
+                              R"((reflection [0-9.]+ ms, )?overlay [0-9.]+ ms; CPU: ([0-9.]+) ms)");
     std::vector<std::string> rows;
-    for (const std::string& line : lines(out)) {
-        std::smatch m;
-        if (!std::regex_match(line, m, sceneLine)) continue;
-        EXPECT_GT(std::atof(m[2].str().c_str()), 0.0) << line;
-        rows.push_back(m[1].str() + ",3," + m[2].str() + "," + m[3].str() + "," + m[4].str() + "," + m[5].str());
+    const std::vector<std::string> printed = lines(out);
+    for (size_t i = 0; i + 1 < printed.size(); ++i) {
+        std::smatch m, passes;
+        if (!std::regex_match(printed[i], m, sceneLine)) continue;
+        EXPECT_GT(std::atof(m[2].str().c_str()), 0.0) << printed[i];
+        ASSERT_TRUE(std::regex_match(printed[i + 1], passes, passLine)) << printed[i + 1];
+        EXPECT_EQ(passes[1].matched, m[1] == "reflective") << printed[i + 1];
+        rows.push_back(m[1].str() + ",320,240,3,1," + m[2].str() + "," + m[3].str() + "," + m[4].str() + "," +
+                       m[5].str() + "," + passes[2].str());
     }
     ASSERT_EQ(rows.size(), 2u) << out;
     EXPECT_EQ(rows[0].substr(0, 11), "reflective,");
     std::smatch score;
     ASSERT_TRUE(std::regex_search(out, score, std::regex(R"(\n +zendrils Score: ([0-9]+)\n=+\n$)"))) << out;
 
-    std::smatch renderer;
-    ASSERT_TRUE(std::regex_search(out, renderer, std::regex("GL_RENDERER: +(.*)\n")));
-    std::string expected =
-        "renderer,width,height,swap_interval,samples,scene,frames,fps,frame_time_median_ms,frame_time_p95_ms,"
-        "frame_time_max_ms,score\n";
-    for (const std::string& row : rows)  // the renderer's name holds a comma
-        expected += "\"" + renderer[1].str() + "\",320,240,unknown,1," + row + "," + score[1].str() + "\n";
-    EXPECT_EQ(readFile(results), expected);
+    // The CSV's rows as printed, the GPU's figures aside.
+    const std::vector<std::string> written = lines(readFile(results));
+    ASSERT_EQ(written.size(), 3u);
+    EXPECT_EQ(written[0].rfind("program,vendor,renderer,version,off_screen,egl,swap_interval,samples,seed,step_ms,"
+                               "scene,width,height,frames,flights,fps,frame_time_median_ms,frame_time_p95_ms,"
+                               "frame_time_max_ms,cpu_time_median_ms,gpu_sky_ms,",
+                               0),
+              0u);
+    for (size_t k = 0; k < rows.size(); ++k) {
+        std::smatch row;
+        ASSERT_TRUE(std::regex_match(written[k + 1], row,
+                                     std::regex(R"(zendrils 1\.0\.0,Mesa/X\.org,"llvmpipe .*",.*,false,,unknown,1,3,40,)"
+                                                R"(([^,]*,[^,]*,[^,]*,[^,]*,[^,]*,[^,]*,[^,]*,[^,]*,[^,]*,[^,]*),.*,)"
+                                                R"(([0-9]+))")))
+            << written[k + 1];
+        EXPECT_EQ(row[1].str(), rows[k]);
+        EXPECT_EQ(row[2].str(), score[1].str());
+    }
 }
 
 TEST(FrameCapture, WritesEveryKthFrameAsANumberedPngAndEndsAfterTheLastFrame) {
@@ -254,4 +271,47 @@ TEST(Validation, SoftpipePassesReferencesMadeOnLlvmpipe) {
     unsetenv("GALLIUM_DRIVER");
     EXPECT_EQ(status, 0) << out;
     EXPECT_NE(out.find("validate: on softpipe"), std::string::npos) << out;
+}
+
+// Without --frames a scene flies its segment again from its own start until it
+// has timed --scene-seconds of frames: every flight draws the same frames.
+TEST(Benchmark, FliesAScenesSegmentAgainUntilItsSecondsAreTimedDrawingTheSameFrames) {
+    const std::string folder = freshScratchFolder("frames");
+    std::string out;
+    ASSERT_EQ(runToEnd({"--benchmark", "--scene", "free-camera", "--size", "160x120", "--scene-seconds", "2",
+                        "--off-screen", "--capture", folder},
+                       ZEN_BIN_DIR, &out),
+              0);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(out, m, std::regex(R"(\[free-camera\] frames: ([0-9]+) flights: ([0-9]+) FPS: )"
+                                                     R"(([0-9.]+) )")))
+        << out;
+    const int frames = std::atoi(m[1].str().c_str()), flights = std::atoi(m[2].str().c_str());
+    EXPECT_EQ(frames, 100 * flights);
+    ASSERT_GE(flights, 2);
+    EXPECT_GE(frames / std::atof(m[3].str().c_str()), 2.0) << "seconds timed";
+    int differing = 0;
+    for (int frame = 1; frame <= 100; ++frame)
+        differing += readFile(folder + frameName(frame)) != readFile(folder + frameName(100 + frame));
+    EXPECT_EQ(differing, 0) << "frames of the second flight unlike the first's";
+}
+
+// The size is the one drawn at, whatever the toolkit gave; on a terminal each
+// scene's name shows until its figures replace it; without timer queries only
+// the CPU's time is given, after one warning.
+TEST(Benchmark, ReportsTheSizeDrawnAtAndTheScenesAsTheyRun) {
+    const std::string results = scratchPath("results.json");
+    const std::string command = std::string("MESA_GL_VERSION_OVERRIDE=3.0 MESA_EXTENSION_OVERRIDE=-GL_ARB_timer_query ") +
+                                ZEN_BIN_DIR "/zendrils -geometry 640x480+0+0 --benchmark --scene planet --frames 2 " +
+                                "--results-file " + results;
+    ProgramRun run(ZEN_BIN_DIR, "/usr/bin/script", {"-qec", command, "/dev/null"});
+    ASSERT_EQ(run.waitForExit(60.0), 0) << run.standardOutput();
+    const std::string out = run.standardOutput();  // through a terminal: lines end in \r\n
+    for (const char* part : {"    Size:          640x480 pixels\r\n", "\r\n[planet] ...\r[planet] frames: 2 flights: 1 ",
+                             " ms\r\n    CPU: ", "[WARNING] The driver offers no timer queries (GL_ARB_timer_query)"})
+        EXPECT_NE(out.find(part), std::string::npos) << part << "\n" << out;
+    const std::string json = readFile(results);
+    EXPECT_EQ(occurrences(json, "\"width\": 640, \"height\": 480"), 1) << json;  // the scene's
+    EXPECT_NE(json.find("\"width\": 640,\n  \"height\": 480,"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"gpu_sky_ms\": null"), std::string::npos) << json;
 }

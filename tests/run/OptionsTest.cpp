@@ -54,7 +54,7 @@ TEST(Options, GoodValuesInBothFormsAndTheToolkitsOptionsPassedOn) {
     EXPECT_STREQ(line.toolkitArguments[3], "-iconic");
     EXPECT_EQ(line.toolkitArguments[4], nullptr);
 
-    const CommandLine abbreviated = parsed({"--bench", "--fr=3", "--sc", "planet,asteroids", "--off", "--swap", "1"});
+    const CommandLine abbreviated = parsed({"--bench", "--fr=3", "--scene", "planet,asteroids", "--off", "--swap", "1"});
     ASSERT_EQ(abbreviated.error, "");
     const Options& tour = abbreviated.options;
     EXPECT_TRUE(tour.benchmark && tour.offScreen);
@@ -139,6 +139,11 @@ TEST(Options, EveryBadValueIsRefusedInOneLineBeforeAnyWindow) {
         {"--headless --frames 1 --fullscreen", "--fullscreen"},
         {"--headless --benchmark --swap-interval 0", "--swap-interval"},
         {"--headless", "--off-screen needs"},
+        {"--validate --samples 4", "--samples"},
+        {"--benchmark --scene-seconds 0.05", "--scene-seconds"},
+        {"--benchmark --scene-seconds 601", "--scene-seconds"},
+        {"--scene-seconds 5", "--scene-seconds needs --benchmark"},
+        {"--benchmark --frames 3 --scene-seconds 1", "--scene-seconds"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
