@@ -54,7 +54,8 @@ TEST(Options, GoodValuesInBothFormsAndTheToolkitsOptionsPassedOn) {
     EXPECT_STREQ(line.toolkitArguments[3], "-iconic");
     EXPECT_EQ(line.toolkitArguments[4], nullptr);
 
-    const CommandLine abbreviated = parsed({"--bench", "--fr=3", "--scene", "planet,asteroids", "--off", "--swap", "1"});
+    const CommandLine abbreviated =
+        parsed({"--bench", "--fr=3", "--scene", "planet,asteroids", "--off", "--swap", "1"});
     ASSERT_EQ(abbreviated.error, "");
     const Options& tour = abbreviated.options;
     EXPECT_TRUE(tour.benchmark && tour.offScreen);
