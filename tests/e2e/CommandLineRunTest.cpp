@@ -299,14 +299,15 @@ TEST(Benchmark, FliesAScenesSegmentAgainUntilItsSecondsAreTimedDrawingTheSameFra
 // the CPU's time is given, after one warning.
 TEST(Benchmark, ReportsTheSizeDrawnAtAndTheScenesAsTheyRun) {
     const std::string results = scratchPath("results.json");
-    const std::string command = "MESA_GL_VERSION_OVERRIDE=3.0 MESA_EXTENSION_OVERRIDE=-GL_ARB_timer_query " ZEN_BIN_DIR
-                                "/zendrils -geometry 640x480+0+0 --benchmark --scene planet --frames 2 --results-file " +
-                                results;
+    const std::string command =
+        "MESA_GL_VERSION_OVERRIDE=3.0 MESA_EXTENSION_OVERRIDE=-GL_ARB_timer_query " ZEN_BIN_DIR
+        "/zendrils -geometry 640x480+0+0 --benchmark --scene planet --frames 2 --results-file " + results;
     ProgramRun run(ZEN_BIN_DIR, "/usr/bin/script", {"-qec", command, "/dev/null"});
     ASSERT_EQ(run.waitForExit(60.0), 0) << run.standardOutput();
     const std::string out = run.standardOutput();  // through a terminal: lines end in \r\n
     for (const char* part : {"    Size:          640x480 pixels\r\n",
-                             "\r\n[planet] ...\r[planet] frames: 2 flights: 1 ", " ms\r\n    CPU: ", "[WARNING] The driver offers no timer queries (GL_ARB_timer_query)"})
+                             "\r\n[planet] ...\r[planet] frames: 2 flights: 1 ", " ms\r\n    CPU: ",
+                             "[WARNING] The driver offers no timer queries (GL_ARB_timer_query)"})
         EXPECT_NE(out.find(part), std::string::npos) << part << "\n" << out;
     const std::string json = readFile(results);
     EXPECT_EQ(occurrences(json, "\"width\": 640, \"height\": 480"), 1) << json;  // the scene's
