@@ -1,8 +1,15 @@
+#include <chrono>
+#include <map>
+#include <regex>
+#include <sstream>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "run/Benchmark.h"
 #include "run/FrameStatistics.h"
+#include "run/Results.h"
+#include "support/CapturedOutput.h"
 
 TEST(FrameStatistics, OfKnownFrameTimes) {
     const struct {
@@ -29,4 +36,38 @@ TEST(FrameStatistics, OfKnownFrameTimes) {
         EXPECT_NEAR(s.maxMilliseconds, c.max, 1e-9);
     }
     EXPECT_EQ(frameStatistics({}).framesPerSecond, 0.0);
+}
+
+// The CSV's figures by their columns' names, from frame times whose median, p95 and max all differ.
+TEST(FrameStatistics, TheCsvGivesEachFigureUnderItsName) {
+    std::vector<double> seconds = {0.100};
+    for (int k = 1; k <= 19; ++k) seconds.push_back(k / 1000.0);
+    std::istringstream csv(csvResults(BenchmarkSetting(), {{"a", frameStatistics(seconds)}}));
+    std::string header, figures, name, field;
+    std::getline(csv, header);
+    std::getline(csv, figures);
+    std::istringstream names(header), fields(figures);
+    std::map<std::string, std::string> row;
+    while (std::getline(names, name, ',') && std::getline(fields, field, ',')) row[name] = field;
+    for (const auto& [column, value] : std::map<std::string, std::string>{
+             {"scene", "a"}, {"frames", "20"}, {"fps", "68.97"}, {"frame_time_median_ms", "10.50"},
+             {"frame_time_p95_ms", "19.00"}, {"frame_time_max_ms", "100.00"}, {"score", "69"}})
+        EXPECT_EQ(row[column], value) << column;
+}
+
+// A frame's time leaves out what it is told to: an hour, more than the whole test took.
+TEST(FrameStatistics, TheBenchmarkLeavesWhatItIsToldOutOfAFramesTime) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::string out = captured([] {
+        beginBenchmark(BenchmarkSetting());
+        startFrameClock();
+        leaveOutOfFrameTime(3600.0);
+        timeShownFrame();
+        endBenchmarkScene("scene");
+    }).out;
+    const double tookMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::smatch median;
+    ASSERT_TRUE(std::regex_search(out, median, std::regex("median (-?[0-9.]+) ms"))) << out;
+    EXPECT_GE(std::stod(median[1]), -3600000.0 - 0.005) << out;
+    EXPECT_LE(std::stod(median[1]), -3600000.0 + tookMs + 0.005) << out;
 }
