@@ -143,9 +143,9 @@ TEST(Benchmark, AsksForNoSwapWaitAndWritesJsonInTheCallersFolder) {
     const std::string reader = writeScratchFile("read.cmake", R"(file(READ "${json}" text)
 string(JSON count LENGTH "${text}" scenes)
 string(JSON first GET "${text}" scenes 0 name)
-string(JSON second GET "${text}" scenes 1 frames)
+string(JSON frames GET "${text}" scenes 1 frames)
 string(JSON interval GET "${text}" swap_interval)
-message("${count} ${first} ${second} ${interval}"))");
+message("${count} ${first} ${frames} ${interval}"))");
     EXPECT_EQ(runCommand("'" ZEN_CMAKE_COMMAND "' -Djson='" + caller + "out.json' -P '" + reader + "' 2>&1"),
               "2 planet 3 0\n");
 }
@@ -194,7 +194,7 @@ TEST(FrameCapture, ATerminatedRunLeavesOnlyWholeFrames) {
 }
 
 // A scene draws the same frames alone or after others, in the window or off
-// screen, pixel for pixel once the frame-rate figure is hidden: off screen it is, unasked.
+// screen, pixel for pixel once the frame-rate figure is hidden, as off screen it is unasked.
 TEST(ReferenceFrames, ASceneDrawsTheSameFramesAloneOrInTheTourInTheWindowOrOffScreen) {
     const std::string tour = freshScratchFolder("tour"), alone = freshScratchFolder("alone");
     ASSERT_EQ(runToEnd(with(kShortTour, {"--no-overlay", "--capture", tour})), 0);
