@@ -1,8 +1,16 @@
+#include <chrono>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "run/Benchmark.h"
 #include "run/FrameStatistics.h"
+#include "run/Results.h"
+#include "support/CapturedOutput.h"
 
 TEST(FrameStatistics, OfKnownFrameTimes) {
     const struct {
@@ -29,4 +37,52 @@ TEST(FrameStatistics, OfKnownFrameTimes) {
         EXPECT_NEAR(s.maxMilliseconds, c.max, 1e-9);
     }
     EXPECT_EQ(frameStatistics({}).framesPerSecond, 0.0);
+}
+
+// The CSV's figures by their columns' names, from frame times whose median, p95 and max all differ.
+TEST(FrameStatistics, TheCsvGivesEachFigureUnderItsName) {
+    std::vector<double> seconds = {0.100};
+    for (int k = 1; k <= 19; ++k) seconds.push_back(k / 1000.0);
+    SceneResult scene;
+    scene.name = "a";
+    scene.statistics = frameStatistics(seconds);
+    std::istringstream csv(csvResults(BenchmarkSetting(), {scene}));
+    std::string header, figures, name, field;
+    std::getline(csv, header);
+    std::getline(csv, figures);
+    std::istringstream names(header), fields(figures);
+    std::map<std::string, std::string> row;
+    while (std::getline(names, name, ',') && std::getline(fields, field, ',')) row[name] = field;
+    for (const auto& [column, value] : std::map<std::string, std::string>{
+             {"scene", "a"}, {"frames", "20"}, {"fps", "68.97"}, {"frame_time_median_ms", "10.50"},
+             {"frame_time_p95_ms", "19.00"}, {"frame_time_max_ms", "100.00"}, {"score", "69"}})
+        EXPECT_EQ(row[column], value) << column;
+}
+
+// A frame's time leaves out what the clock was paused for: at most the whole
+// test's time less the pause the test itself saw.
+TEST(FrameStatistics, TheBenchmarkLeavesWhatItIsToldOutOfAFramesTime) {
+    using Clock = std::chrono::steady_clock;
+    const auto milliseconds = [](Clock::time_point since) {
+        return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+    };
+    const Clock::time_point start = Clock::now();
+    double pausedMs = 0.0;
+    const std::string out = captured([&] {
+        beginBenchmark(BenchmarkSetting());
+        beginBenchmarkScene("scene", 1, 1);
+        startFrameClock();
+        pauseFrameClock();
+        const Clock::time_point pause = Clock::now();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the interval to leave out
+        pausedMs = milliseconds(pause);
+        resumeFrameClock();
+        timeShownFrame(1, 1);
+        endBenchmarkScene(1);
+    }).out;
+    const double tookMs = milliseconds(start);
+    std::smatch median;
+    ASSERT_TRUE(std::regex_search(out, median, std::regex("median (-?[0-9.]+) ms"))) << out;
+    EXPECT_GE(std::stod(median[1]), 0.0) << out;
+    EXPECT_LE(std::stod(median[1]), tookMs - pausedMs + 0.005) << out;
 }

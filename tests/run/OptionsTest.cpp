@@ -109,6 +109,7 @@ TEST(Options, EveryBadValueIsRefusedInOneLineBeforeAnyWindow) {
         {"--off-screen", "--off-screen"},
         {"--validate --size 640x480", "--size"},
         {"--validate --benchmark", "--validate"},
+        {"--validate --frames 3", "--frames"},
         {"--benchmark --results-file '" + scratchPath("a folder.csv") + "'", "a folder.csv': a folder"},
         {"--frames " + std::string(100000, '9'),
          "--frames '99999999999999999999...9999999999999999999999999999999999999'"},

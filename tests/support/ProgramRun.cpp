@@ -58,10 +58,12 @@ ProgramRun::ProgramRun(const std::string& workingDirectory, const std::string& p
                              std::to_string(runCounter++);
     stdoutPath = base + ".out";
     stderrPath = base + ".err";
+    // Emptied before the fork: the name is an earlier process's once the process
+    // ids wrap, and its whole output must never be read as this run's.
+    const int out = open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int err = open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     pid = fork();
     if (pid == 0) {
-        const int out = open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open(stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, STDOUT_FILENO);
         dup2(err, STDERR_FILENO);
         if (chdir(workingDirectory.c_str()) != 0) _exit(126);
@@ -72,6 +74,8 @@ ProgramRun::ProgramRun(const std::string& workingDirectory, const std::string& p
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    close(out);
+    close(err);
 }
 
 // A sanitizer's report on the program's standard error fails the test that ran

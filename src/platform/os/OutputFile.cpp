@@ -58,15 +58,20 @@ struct EndingSignalsHeld {
     ~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous, nullptr); }
 };
 
+std::string randomSymbols() {
+    static const char kSymbols[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    std::string symbols;
+    for (int i = 0; i < 6; ++i) symbols += kSymbols[random() % (sizeof kSymbols - 1)];
+    return symbols;
+}
+
 // ".NAME.XXXXXX.part" beside `path`, with six random letters and digits. NAME is
 // cut short where the whole would not fit in a file name.
 std::string temporaryName(const std::string& path) {
-    static const char kSymbols[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     const std::size_t nameStart = path.rfind('/') + 1;  // 0 without a slash
-    std::string name = path.substr(0, nameStart) + "." + path.substr(nameStart, NAME_MAX - 13) + ".";
-    std::random_device random;
-    for (int i = 0; i < 6; ++i) name += kSymbols[random() % (sizeof kSymbols - 1)];
-    return name + ".part";
+    const std::string name = path.substr(0, nameStart) + "." + path.substr(nameStart, NAME_MAX - 13) + ".";
+    return name + temporaryNameSymbols() + ".part";
 }
 
 // Creates a new temporary file for `path` and records it; -1 with `error` set on failure.
@@ -129,6 +134,8 @@ bool finishTemporary(const std::string& path, bool keep, int& error) {
 }
 
 }  // namespace
+
+std::string (*temporaryNameSymbols)() = randomSymbols;
 
 bool writeOutputFile(const std::string& path, const void* bytes, std::size_t size, std::string& problem) {
     problem = standingProblem(path);

@@ -14,3 +14,7 @@
 // written before they end the process as they would have; an ignored signal
 // stays ignored. For one thread at a time.
 bool writeOutputFile(const std::string& path, const void* bytes, std::size_t size, std::string& problem);
+
+// The six symbols of each temporary name drawn, by default at random; a test
+// may set them, to plant a file at the name the writer will try.
+extern std::string (*temporaryNameSymbols)();

@@ -76,3 +76,33 @@ TEST(OutputFile, TerminationMidWriteRemovesTheTemporaryFileAndStillEndsTheProces
     }
     FAIL() << "every write ended before the signal came";
 }
+
+// With SIGINT ignored by whoever started the process, interrupts all through the write change nothing.
+TEST(OutputFile, InterruptsIgnoredByTheCallerLetTheWholeFileBeWritten) {
+    const std::string folder = freshScratchFolder("ignored"), bytes(std::size_t(256) << 20, 'x');
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGINT, SIG_IGN);
+        std::string problem;
+        _exit(writeOutputFile(folder + "out", bytes.data(), bytes.size(), problem) ? 0 : 1);
+    }
+    int status = 0;
+    for (pause(0.001); waitpid(child, &status, WNOHANG) == 0; pause(0.001))
+        if (!namesIn(folder).empty()) kill(child, SIGINT);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(std::filesystem::file_size(folder + "out"), bytes.size());
+}
+
+// Another writer's temporary file at the first name drawn is never opened: another name is drawn.
+TEST(OutputFile, ATemporaryNameAlreadyTakenIsPassedOver) {
+    const std::string folder = freshScratchFolder("taken");
+    writeFile(folder + ".out.taken.part", "another writer's");
+    const auto drawnAtRandom = temporaryNameSymbols;
+    static int draws = 0;
+    temporaryNameSymbols = [] { return std::string(++draws == 1 ? "taken" : "free"); };
+    std::string problem;
+    EXPECT_TRUE(writeOutputFile(folder + "out", "new", 3, problem)) << problem;
+    temporaryNameSymbols = drawnAtRandom;
+    EXPECT_EQ(readFile(folder + ".out.taken.part"), "another writer's");
+    EXPECT_EQ(readFile(folder + "out"), "new");
+}
