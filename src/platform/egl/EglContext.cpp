@@ -1,11 +1,12 @@
 #include "platform/egl/EglContext.h"
 
-#include <cstring>
 #include <vector>
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <dlfcn.h>
+
+#include "platform/window/ExtensionList.h"
 
 namespace {
 
@@ -25,15 +26,6 @@ struct EglFunctions {
     PFNEGLQUERYDEVICESEXTPROC queryDevices = nullptr;
     PFNEGLQUERYDEVICESTRINGEXTPROC queryDeviceString = nullptr;
 };
-
-bool hasExtension(const char* list, const char* name) {
-    const std::size_t length = std::strlen(name);
-    for (const char* at = list; at && (at = std::strstr(at, name)); at += length) {
-        const bool starts = at == list || at[-1] == ' ';
-        if (starts && (at[length] == ' ' || at[length] == '\0')) return true;
-    }
-    return false;
-}
 
 template <typename Function>
 bool loadCore(void* library, const char* name, Function& function) {
@@ -69,10 +61,10 @@ bool loadFunctions(EglFunctions& egl, std::string& problem) {
 // What a device is, for --info and the benchmark: its DRM node where it has one.
 std::string deviceName(const EglFunctions& egl, EGLDeviceEXT device) {
     const char* extensions = egl.queryDeviceString(device, EGL_EXTENSIONS);
-    if (hasExtension(extensions, "EGL_MESA_device_software")) return "software";
-    if (hasExtension(extensions, "EGL_EXT_device_drm_render_node"))
+    if (listsExtension(extensions, "EGL_MESA_device_software")) return "software";
+    if (listsExtension(extensions, "EGL_EXT_device_drm_render_node"))
         if (const char* node = egl.queryDeviceString(device, EGL_DRM_RENDER_NODE_FILE_EXT)) return node;
-    if (hasExtension(extensions, "EGL_EXT_device_drm"))
+    if (listsExtension(extensions, "EGL_EXT_device_drm"))
         if (const char* node = egl.queryDeviceString(device, EGL_DRM_DEVICE_FILE_EXT)) return node;
     return "unnamed";
 }
@@ -102,7 +94,7 @@ EGLDisplay openDisplay(const EglFunctions& egl, EglContext& context, std::string
         problem = "the EGL library offers no platforms (EGL_EXT_platform_base)";
         return EGL_NO_DISPLAY;
     }
-    if (hasExtension(clientExtensions, "EGL_EXT_platform_device"))
+    if (listsExtension(clientExtensions, "EGL_EXT_platform_device"))
         for (EGLDeviceEXT device : devicesInOrder(egl)) {
             const EGLDisplay display = egl.getPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, device, nullptr);
             if (!initialized(egl, display)) continue;
@@ -110,7 +102,7 @@ EGLDisplay openDisplay(const EglFunctions& egl, EglContext& context, std::string
             context.device = deviceName(egl, device);
             return display;
         }
-    if (hasExtension(clientExtensions, "EGL_MESA_platform_surfaceless")) {
+    if (listsExtension(clientExtensions, "EGL_MESA_platform_surfaceless")) {
         const EGLDisplay display = egl.getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
         if (initialized(egl, display)) {
             context.platform = "surfaceless";
@@ -125,7 +117,7 @@ EGLDisplay openDisplay(const EglFunctions& egl, EglContext& context, std::string
 // objects, which carry their own depth and stencil.
 bool chooseConfig(const EglFunctions& egl, EGLDisplay display, EGLConfig& config, std::string& problem) {
     config = EGL_NO_CONFIG_KHR;
-    if (hasExtension(egl.queryString(display, EGL_EXTENSIONS), "EGL_KHR_no_config_context")) return true;
+    if (listsExtension(egl.queryString(display, EGL_EXTENSIONS), "EGL_KHR_no_config_context")) return true;
     const EGLint wanted[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_DEPTH_SIZE, 24, EGL_STENCIL_SIZE, 8,
                              EGL_SURFACE_TYPE, EGL_DONT_CARE, EGL_NONE};
     EGLint count = 0;
@@ -135,7 +127,7 @@ bool chooseConfig(const EglFunctions& egl, EGLDisplay display, EGLConfig& config
 }
 
 bool makeContextCurrent(const EglFunctions& egl, EGLDisplay display, std::string& problem) {
-    if (!hasExtension(egl.queryString(display, EGL_EXTENSIONS), "EGL_KHR_surfaceless_context")) {
+    if (!listsExtension(egl.queryString(display, EGL_EXTENSIONS), "EGL_KHR_surfaceless_context")) {
         problem = "the EGL display cannot draw without a surface (EGL_KHR_surfaceless_context)";
         return false;
     }

@@ -1,20 +1,14 @@
 #include "platform/glx/SwapInterval.h"
 
-#include <cstring>
-
 #include <GL/glx.h>
 #include <GL/glxext.h>
+
+#include "platform/window/ExtensionList.h"
 
 namespace {
 
 bool hasExtension(Display* display, const char* name) {
-    const char* list = glXQueryExtensionsString(display, DefaultScreen(display));
-    const std::size_t length = std::strlen(name);
-    for (const char* at = list; at && (at = std::strstr(at, name)); at += length) {
-        const bool starts = at == list || at[-1] == ' ';
-        if (starts && (at[length] == ' ' || at[length] == '\0')) return true;
-    }
-    return false;
+    return listsExtension(glXQueryExtensionsString(display, DefaultScreen(display)), name);
 }
 
 template <typename Function>
