@@ -135,6 +135,10 @@ const OptionEntry kOptionTable[] = {
     {"--list-scenes", nullptr, nullptr, nullptr, "print the tour's scenes and exit", setFlag<&Options::listScenes>},
     {"--results-file", "FILE", "a file name ending in .csv or .json", nullptr,
      "with --benchmark, also write its figures to FILE, as CSV or JSON by its ending", parseResultsFile},
+    {"--data-path", "DIR", "a folder holding resources/",
+     "../ from the working folder, else ../ from the program's own folder",
+     "read the shaders, models, textures, paths and reference frames from DIR/resources/",
+     [](Options& o, const std::string& v) { return !(o.dataPath = v).empty(); }},
 };
 const std::size_t kOptionCount = sizeof kOptionTable / sizeof *kOptionTable;
 
