@@ -109,7 +109,7 @@ const OptionEntry kOptionTable[] = {
      setFlag<&Options::noOverlay>},
     {"--off-screen", nullptr, nullptr, nullptr,
      "draw every frame into an off-screen framebuffer of the asked size, the window hidden and the frame-rate "
-     "figure too; needs --frames, --duration, --benchmark or --validate",
+     "figure too; needs --frames, --duration, --benchmark or --validate, and cannot be given with --fullscreen",
      setFlag<&Options::offScreen>},
     {"--capture", "DIR", "a folder that exists and can be written", nullptr,
      "write the frames to the folder DIR as frame-000001.png, frame-000002.png, ...; with --validate, the frames "
@@ -127,8 +127,8 @@ const OptionEntry kOptionTable[] = {
      "fly the tour's scenes, print each scene's frame rate and frame times and a score, and exit",
      setFlag<&Options::benchmark>},
     {"--validate", nullptr, nullptr, nullptr,
-     "fly the tour's scenes at 320x240 and compare their frames with the installed reference frames; status 1 "
-     "when any differs",
+     "fly the tour's scenes and compare their frames, drawn off screen at 320x240 whatever the window's size, with "
+     "the installed reference frames; status 1 when any differs",
      setFlag<&Options::validate>},
     {"--scene", "NAME[,NAME...]", "scene names that --list-scenes prints, each once", "every scene",
      "with --benchmark or --validate, fly only these scenes, in this order", parseScenes},
@@ -136,7 +136,7 @@ const OptionEntry kOptionTable[] = {
     {"--results-file", "FILE", "a file name ending in .csv or .json", nullptr,
      "with --benchmark, also write its figures to FILE, as CSV or JSON by its ending", parseResultsFile},
     {"--data-path", "DIR", "a folder holding resources/",
-     "../ from the working folder, else ../ from the program's own folder",
+     "the working folder's parent, else the parent of the program's own folder",
      "read the shaders, models, textures, paths and reference frames from DIR/resources/",
      [](Options& o, const std::string& v) { return !(o.dataPath = v).empty(); }},
 };
