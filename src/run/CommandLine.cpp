@@ -14,8 +14,6 @@
 
 namespace {
 
-std::string quoted(const std::string& value) { return quotedValue(value); }
-
 std::string refusal(const std::string& text) { return "zendrils: " + text; }
 
 // Why `path` cannot take new files, or "" when it can.
@@ -84,7 +82,7 @@ std::string checkDataPath(Options& o) {
         o.runFolder = real;
         return "";
     }
-    return refusal("--data-path " + quoted(o.dataPath) + ": expected a folder holding resources/");
+    return refusal("--data-path " + quotedValue(o.dataPath) + ": expected a folder holding resources/");
 }
 
 std::string checkOutputs(Options& o) {
@@ -96,14 +94,15 @@ std::string checkOutputs(Options& o) {
     }
     if (!o.captureFolder.empty()) {
         const std::string problem = folderProblem(o.captureFolder);
-        if (!problem.empty()) return refusal("--capture " + quoted(o.captureFolder) + ": " + problem);
+        if (!problem.empty()) return refusal("--capture " + quotedValue(o.captureFolder) + ": " + problem);
         const std::string references = (o.runFolder.empty() ? ".." : o.runFolder + "/..") + "/resources/references";
         if (sameFolder(o.captureFolder, references))
-            return refusal("--capture " + quoted(o.captureFolder) + ": the reference frames' folder, never written");
+            return refusal("--capture " + quotedValue(o.captureFolder) +
+                           ": the reference frames' folder, never written");
     }
     if (!o.resultsFile.empty()) {
         const std::string problem = outputPathProblem(o.resultsFile);
-        if (!problem.empty()) return refusal("--results-file " + quoted(o.resultsFile) + ": " + problem);
+        if (!problem.empty()) return refusal("--results-file " + quotedValue(o.resultsFile) + ": " + problem);
     }
     return "";
 }
@@ -114,10 +113,10 @@ std::string checkGeometry(const std::string& geometry) {
     unsigned width = 0, height = 0;
     const int given = XParseGeometry(geometry.c_str(), &x, &y, &width, &height);
     if (given == NoValue)
-        return refusal("-geometry " + quoted(geometry) + ": expected WIDTHxHEIGHT+X+Y, its size or its place");
+        return refusal("-geometry " + quotedValue(geometry) + ": expected WIDTHxHEIGHT+X+Y, its size or its place");
     const bool sizeGiven = given & (WidthValue | HeightValue);
     if (!sizeGiven || (width >= 1 && width <= kLargestSide && height >= 1 && height <= kLargestSide)) return "";
-    return refusal("-geometry " + quoted(geometry) + ": expected a size of WIDTHxHEIGHT, each from 1 to 8192");
+    return refusal("-geometry " + quotedValue(geometry) + ": expected a size of WIDTHxHEIGHT, each from 1 to 8192");
 }
 
 bool given(const std::vector<std::string>& names, const char* name) {
@@ -210,15 +209,15 @@ std::string optionsBeginning(const std::string& name) {
 // The refusal for what getopt_long could not take, at `argument`.
 std::string notTaken(int result, const std::string& argument) {
     const std::string name = argument.substr(0, argument.find('='));
-    if (result == ':') return refusal("option " + quoted(name) + " needs a value");
-    if (optopt >= 256) return refusal("option " + quoted(name) + " takes no value");
+    if (result == ':') return refusal("option " + quotedValue(name) + " needs a value");
+    if (optopt >= 256) return refusal("option " + quotedValue(name) + " takes no value");
     if (optopt > 0)
-        return refusal("unknown option " + quoted("-" + std::string(1, static_cast<char>(optopt))) +
+        return refusal("unknown option " + quotedValue("-" + std::string(1, static_cast<char>(optopt))) +
                        "; see zendrils --help");
     int matches = 0;
     resolveOption(name, &matches);
-    if (matches > 1) return refusal("option " + quoted(name) + " is ambiguous: " + optionsBeginning(name));
-    return refusal("unknown option " + quoted(argument) + "; see zendrils --help");
+    if (matches > 1) return refusal("option " + quotedValue(name) + " is ambiguous: " + optionsBeginning(name));
+    return refusal("unknown option " + quotedValue(argument) + "; see zendrils --help");
 }
 
 // Our arguments through getopt_long; fills `names` with the options given.
@@ -239,9 +238,9 @@ std::string parseOurs(std::vector<char*> ours, Options& o, std::vector<std::stri
         const std::string value = optarg ? optarg : "";
         if (entry.apply(o, value)) continue;
         if (!entry.range) return refusal("option '" + std::string(entry.name) + "' needs a value");
-        return refusal(std::string(entry.name) + " " + quoted(value) + ": expected " + entry.range);
+        return refusal(std::string(entry.name) + " " + quotedValue(value) + ": expected " + entry.range);
     }
-    if (optind < count) return refusal("unexpected argument " + quoted(ours[optind]) + "; see zendrils --help");
+    if (optind < count) return refusal("unexpected argument " + quotedValue(ours[optind]) + "; see zendrils --help");
     return "";
 }
 
