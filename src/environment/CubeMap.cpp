@@ -12,6 +12,7 @@
 #include <IL/ilut.h>
 
 #include "environment/Environment.h"
+#include "platform/os/OutOfMemory.h"
 #include "shading/TextureFile.h"
 
 namespace {
@@ -31,8 +32,10 @@ void writeGlError(const char* message, GLenum error) {
     std::cerr << message << reinterpret_cast<const char*>(gluErrorString(error)) << std::endl;
 }
 
+// The driver out of memory ends the process (platform/os/OutOfMemory.h).
 void reportGlError(const char* message) {
     const GLenum error = glGetError();
+    if (error == GL_OUT_OF_MEMORY) endOutOfMemory();
     if (error != GL_NO_ERROR) writeGlError(message, error);
 }
 

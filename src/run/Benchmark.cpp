@@ -10,6 +10,7 @@
 
 #include "platform/os/Clock.h"
 #include "platform/os/OutputFile.h"
+#include "platform/os/ShownValue.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ bool writeResults(const std::string& path) {
                                   : csvResults(benchmark.setting, benchmark.scenes);
     std::string problem;
     if (writeOutputFile(path, text.data(), text.size(), problem)) return true;
-    std::cerr << "[ERROR] Could not write results file " << path << ": " << problem << std::endl;
+    std::cerr << "[ERROR] Could not write results file " << shownValue(path) << ": " << problem << std::endl;
     return false;
 }
 

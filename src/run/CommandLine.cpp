@@ -1,5 +1,6 @@
 #include "run/CommandLine.h"
 
+#include <climits>
 #include <cstdlib>
 
 #include <X11/Xutil.h>
@@ -7,16 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/os/OutputPathCheck.h"
+#include "platform/os/ShownValue.h"
 #include "run/OptionTable.h"
 
 namespace {
-
-// A value as a refusal quotes it: a long one by its start and its end, where a path names its file.
-std::string quoted(const std::string& value) {
-    const std::size_t kLongest = 60, kStart = 20;
-    if (value.size() <= kLongest) return "'" + value + "'";
-    return "'" + value.substr(0, kStart) + "..." + value.substr(value.size() - (kLongest - kStart - 3)) + "'";
-}
 
 std::string refusal(const std::string& text) { return "zendrils: " + text; }
 
@@ -35,10 +31,16 @@ std::string parentFolder(const std::string& file) {
     return slash == 0 ? "/" : file.substr(0, slash);
 }
 
-std::string resultsFileProblem(const std::string& file) {
+bool isFolder(const std::string& path) {
     struct stat status {};
-    if (stat(file.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return "a folder";
-    return folderProblem(parentFolder(file));
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// Both paths lead to the same folder: same device, same inode.
+bool sameFolder(const std::string& a, const std::string& b) {
+    struct stat first {}, second {};
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && S_ISDIR(first.st_mode) &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // The launcher runs the program in its data folder: relative output paths are
@@ -49,28 +51,72 @@ std::string callersPath(const std::string& path) {
     return std::string(caller) + "/" + path;
 }
 
+// A relative path as a whole one from the working folder, which the run is about to leave.
+std::string fromHere(const std::string& path) {
+    char here[PATH_MAX];
+    if (path.empty() || path[0] == '/' || !getcwd(here, sizeof here)) return path;
+    return std::string(here) + "/" + path;
+}
+
+// The folder that holds the program's own file; "" when unknown.
+std::string programFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    return length > 0 ? parentFolder(std::string(path, static_cast<std::size_t>(length))) : "";
+}
+
+// Where the run finds its ../resources/: with --data-path, in the real
+// resources/ folder itself, whose parent holds it by that name; else, where the
+// working folder has none, in the program's own folder if that has one; else
+// where it started ("").
+std::string checkDataPath(Options& o) {
+    if (o.dataPath.empty()) {
+        const std::string folder = isFolder("../resources") ? "" : programFolder();
+        if (!folder.empty() && isFolder(folder + "/../resources")) o.runFolder = folder;
+        return "";
+    }
+    const std::string resources = callersPath(o.dataPath) + "/resources";
+    char real[PATH_MAX];
+    if (isFolder(resources) && realpath(resources.c_str(), real) &&
+        sameFolder(real + std::string("/../resources"), resources)) {
+        o.runFolder = real;
+        return "";
+    }
+    return refusal("--data-path " + quotedValue(o.dataPath) + ": expected a folder holding resources/");
+}
+
 std::string checkOutputs(Options& o) {
     o.captureFolder = callersPath(o.captureFolder);
     o.resultsFile = callersPath(o.resultsFile);
+    if (!o.runFolder.empty()) {
+        o.captureFolder = fromHere(o.captureFolder);
+        o.resultsFile = fromHere(o.resultsFile);
+    }
     if (!o.captureFolder.empty()) {
         const std::string problem = folderProblem(o.captureFolder);
-        if (!problem.empty()) return refusal("--capture " + quoted(o.captureFolder) + ": " + problem);
+        if (!problem.empty()) return refusal("--capture " + quotedValue(o.captureFolder) + ": " + problem);
+        const std::string references = (o.runFolder.empty() ? ".." : o.runFolder + "/..") + "/resources/references";
+        if (sameFolder(o.captureFolder, references))
+            return refusal("--capture " + quotedValue(o.captureFolder) +
+                           ": the reference frames' folder, never written");
     }
     if (!o.resultsFile.empty()) {
-        const std::string problem = resultsFileProblem(o.resultsFile);
-        if (!problem.empty()) return refusal("--results-file " + quoted(o.resultsFile) + ": " + problem);
+        const std::string problem = outputPathProblem(o.resultsFile);
+        if (!problem.empty()) return refusal("--results-file " + quotedValue(o.resultsFile) + ": " + problem);
     }
     return "";
 }
 
-// -geometry's size, when it gives one, within the same sides as --size.
+// -geometry as the toolkit parses it, its size within the same sides as --size.
 std::string checkGeometry(const std::string& geometry) {
     int x = 0, y = 0;
     unsigned width = 0, height = 0;
     const int given = XParseGeometry(geometry.c_str(), &x, &y, &width, &height);
+    if (given == NoValue)
+        return refusal("-geometry " + quotedValue(geometry) + ": expected WIDTHxHEIGHT+X+Y, its size or its place");
     const bool sizeGiven = given & (WidthValue | HeightValue);
     if (!sizeGiven || (width >= 1 && width <= kLargestSide && height >= 1 && height <= kLargestSide)) return "";
-    return refusal("-geometry " + quoted(geometry) + ": expected a size of WIDTHxHEIGHT, each from 1 to 8192");
+    return refusal("-geometry " + quotedValue(geometry) + ": expected a size of WIDTHxHEIGHT, each from 1 to 8192");
 }
 
 bool given(const std::vector<std::string>& names, const char* name) {
@@ -91,13 +137,14 @@ std::vector<std::string> toolkitOptionsGiven(const CommandLine& line) {
     return names;
 }
 
-// Off screen with no display to open (DISPLAY unset or empty, no -display), the
-// run goes headless by itself; --headless asks for it anywhere and is off screen.
+// Off screen (validation always is) with no display to open (DISPLAY unset or
+// empty, no -display), the run goes headless by itself; --headless asks for it
+// anywhere and is off screen.
 void chooseHeadless(CommandLine& line) {
     Options& o = line.options;
     const char* display = std::getenv("DISPLAY");
     const bool displayGiven = (display && *display) || given(toolkitOptionsGiven(line), "-display");
-    o.headless = o.headless || (o.offScreen && !displayGiven);
+    o.headless = o.headless || ((o.offScreen || o.validate) && !displayGiven);
     o.offScreen = o.offScreen || o.headless;
 }
 
@@ -130,6 +177,7 @@ std::string checkCombinations(const Options& o, const std::vector<std::string>& 
         return refusal("--scene-seconds cannot be given with --frames, which fixes each scene's frames");
     if (o.offScreen && !o.endsByItself())
         return refusal("--off-screen needs --frames, --duration, --benchmark or --validate: nothing else ends its run");
+    if (o.offScreen && o.fullscreen) return refusal("--fullscreen cannot be given with --off-screen: no window shows");
     return "";
 }
 
@@ -147,6 +195,7 @@ void splitToolkitOptions(int argc, char** argv, CommandLine& line, std::vector<c
             if (i + 1 >= argc) line.error = refusal("option '" + argument + "' needs a value");
             else line.toolkitArguments.push_back(argv[++i]);
             if (argument == "-geometry" && line.error.empty()) line.options.geometry = argv[i];
+            if (argument == "-geometry" && line.error.empty() && !*argv[i]) line.error = checkGeometry("");
         } else {
             ours.push_back(argv[i]);
             const OptionEntry* entry = argument.compare(0, 2, "--") == 0 ? resolveOption(argument) : nullptr;
@@ -182,17 +231,29 @@ int longOptionValue(int result) {
     return result;
 }
 
+// "--size, --seed or --step": the options whose names begin with `name`.
+std::string optionsBeginning(const std::string& name) {
+    std::vector<std::string> names;
+    for (std::size_t k = 0; k < kOptionCount; ++k)
+        if (std::string(kOptionTable[k].name).compare(0, name.size(), name) == 0) names.push_back(kOptionTable[k].name);
+    std::string list;
+    for (std::size_t k = 0; k < names.size(); ++k)
+        list += (k == 0 ? "" : k + 1 == names.size() ? " or " : ", ") + names[k];
+    return list;
+}
+
 // The refusal for what getopt_long could not take, at `argument`.
 std::string notTaken(int result, const std::string& argument) {
     const std::string name = argument.substr(0, argument.find('='));
-    if (result == ':') return refusal("option " + quoted(name) + " needs a value");
-    if (optopt >= 256) return refusal("option " + quoted(name) + " takes no value");
+    if (result == ':') return refusal("option " + quotedValue(name) + " needs a value");
+    if (optopt >= 256) return refusal("option " + quotedValue(name) + " takes no value");
     if (optopt > 0)
-        return refusal("unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'; see zendrils --help");
+        return refusal("unknown option " + quotedValue("-" + std::string(1, static_cast<char>(optopt))) +
+                       "; see zendrils --help");
     int matches = 0;
     resolveOption(name, &matches);
-    if (matches > 1) return refusal("option " + quoted(name) + " is ambiguous; see zendrils --help");
-    return refusal("unknown option " + quoted(argument) + "; see zendrils --help");
+    if (matches > 1) return refusal("option " + quotedValue(name) + " is ambiguous: " + optionsBeginning(name));
+    return refusal("unknown option " + quotedValue(argument) + "; see zendrils --help");
 }
 
 // Our arguments through getopt_long; fills `names` with the options given.
@@ -213,9 +274,9 @@ std::string parseOurs(std::vector<char*> ours, Options& o, std::vector<std::stri
         const std::string value = optarg ? optarg : "";
         if (entry.apply(o, value)) continue;
         if (!entry.range) return refusal("option '" + std::string(entry.name) + "' needs a value");
-        return refusal(std::string(entry.name) + " " + quoted(value) + ": expected " + entry.range);
+        return refusal(std::string(entry.name) + " " + quotedValue(value) + ": expected " + entry.range);
     }
-    if (optind < count) return refusal("unexpected argument " + quoted(ours[optind]) + "; see zendrils --help");
+    if (optind < count) return refusal("unexpected argument " + quotedValue(ours[optind]) + "; see zendrils --help");
     return "";
 }
 
@@ -235,6 +296,7 @@ CommandLine parseCommandLine(int argc, char** argv) {
     chooseHeadless(line);
     if (line.error.empty()) line.error = checkHeadless(line, names);
     if (line.error.empty()) line.error = checkCombinations(o, names);
+    if (line.error.empty()) line.error = checkDataPath(line.options);
     if (line.error.empty()) line.error = checkOutputs(line.options);
     return line;
 }

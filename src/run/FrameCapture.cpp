@@ -8,6 +8,7 @@
 
 #include "platform/image/PngWriter.h"
 #include "platform/os/OutputFile.h"
+#include "platform/os/ShownValue.h"
 #include "run/OffScreenTarget.h"
 
 std::vector<unsigned char> readFrame(int width, int height) {
@@ -43,6 +44,6 @@ bool writeFramePicture(const std::string& path, int width, int height, const std
     std::string problem = "could not compress the picture";
     if (encodePng(width, height, rgb.data(), png) && writeOutputFile(path, png.data(), png.size(), problem))
         return true;
-    std::cerr << "[ERROR] Could not write frame " << path << ": " << problem << std::endl;
+    std::cerr << "[ERROR] Could not write frame " << shownValue(path) << ": " << problem << std::endl;
     return false;
 }

@@ -16,5 +16,5 @@ std::string pathInFolder(const std::string& folder, const std::string& name);
 std::string capturedFrameName(const std::string& folder, long frame);
 
 // Writes RGB pixels (bottom row first) as a PNG file through writeOutputFile.
-// On failure writes one error line naming the file and returns false.
+// On failure writes one error line naming the file (shownValue) and returns false.
 bool writeFramePicture(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb);

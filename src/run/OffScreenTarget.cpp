@@ -1,5 +1,8 @@
 #include "run/OffScreenTarget.h"
 
+#include <string>
+#include <vector>
+
 #include <GL/glew.h>
 
 namespace {
@@ -42,6 +45,24 @@ bool makeFramebuffer(Framebuffer& framebuffer, int samples, int width, int heigh
     return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
+// The sample counts the driver offers for the target's colour, as a window's
+// are listed: "2, 4, 8"; "" when the driver cannot say.
+std::string offeredSamples() {
+    if (!GLEW_ARB_internalformat_query) return "";
+    GLint count = 0;
+    glGetInternalformativ(GL_RENDERBUFFER, GL_RGBA8, GL_NUM_SAMPLE_COUNTS, 1, &count);
+    std::vector<GLint> counts(static_cast<std::size_t>(count > 0 ? count : 0));
+    if (count > 0) glGetInternalformativ(GL_RENDERBUFFER, GL_RGBA8, GL_SAMPLES, count, counts.data());
+    std::string list;
+    for (auto k = counts.rbegin(); k != counts.rend(); ++k)  // the driver lists them most first
+        list += (list.empty() ? "" : ", ") + std::to_string(*k);
+    return list;
+}
+
+bool offers(const std::string& list, int samples) {
+    return (", " + list + ",").find(", " + std::to_string(samples) + ",") != std::string::npos;
+}
+
 }  // namespace
 
 bool createOffScreenTarget(int width, int height, int samples, std::string& problem) {
@@ -54,6 +75,13 @@ bool createOffScreenTarget(int width, int height, int samples, std::string& prob
     if (samples > most) {
         problem = "--samples " + std::to_string(samples) + ": the driver draws off screen with at most " +
                   std::to_string(most) + " samples a pixel";
+        return false;
+    }
+    // A count the driver would round up is refused, as a window's is.
+    const std::string offered = samples > 1 ? offeredSamples() : "";
+    if (!offered.empty() && !offers(offered, samples)) {
+        problem = "--samples " + std::to_string(samples) + ": the driver draws off screen with " + offered +
+                  " samples a pixel";
         return false;
     }
     target.width = width;

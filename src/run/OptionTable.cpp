@@ -109,7 +109,7 @@ const OptionEntry kOptionTable[] = {
      setFlag<&Options::noOverlay>},
     {"--off-screen", nullptr, nullptr, nullptr,
      "draw every frame into an off-screen framebuffer of the asked size, the window hidden and the frame-rate "
-     "figure too; needs --frames, --duration, --benchmark or --validate",
+     "figure too; needs --frames, --duration, --benchmark or --validate, and cannot be given with --fullscreen",
      setFlag<&Options::offScreen>},
     {"--headless", nullptr, nullptr, nullptr,
      "as --off-screen, but without any window system or display: the context comes from EGL (a GPU's device, "
@@ -131,20 +131,24 @@ const OptionEntry kOptionTable[] = {
      "fly the tour's scenes, print each scene's frame rate and frame times and a score, and exit",
      setFlag<&Options::benchmark>},
     {"--validate", nullptr, nullptr, nullptr,
-     "fly the tour's scenes at 320x240 and compare their frames with the installed reference frames; status 1 "
-     "when any differs",
+     "fly the tour's scenes and compare their frames, drawn off screen at 320x240 whatever the window's size, with "
+     "the installed reference frames; status 1 when any differs",
      setFlag<&Options::validate>},
+    {"--scene", "NAME[,NAME...]", "scene names that --list-scenes prints, each once", "every scene",
+     "with --benchmark or --validate, fly only these scenes, in this order", parseScenes},
     {"--scene-seconds", "S", "seconds from 0.1 to 600", "5",
      "with --benchmark, time each scene for at least S seconds, flying its segment again from its start as often "
      "as that takes",
      [](Options& o, const std::string& v) {
          return parsePositive(v, 600.0, o.sceneSeconds) && o.sceneSeconds >= 0.1;
      }},
-    {"--scene", "NAME[,NAME...]", "scene names that --list-scenes prints, each once", "every scene",
-     "with --benchmark or --validate, fly only these scenes, in this order", parseScenes},
     {"--list-scenes", nullptr, nullptr, nullptr, "print the tour's scenes and exit", setFlag<&Options::listScenes>},
     {"--results-file", "FILE", "a file name ending in .csv or .json", nullptr,
      "with --benchmark, also write its figures to FILE, as CSV or JSON by its ending", parseResultsFile},
+    {"--data-path", "DIR", "a folder holding resources/",
+     "the working folder's parent, else the parent of the program's own folder",
+     "read the shaders, models, textures, paths and reference frames from DIR/resources/",
+     [](Options& o, const std::string& v) { return !(o.dataPath = v).empty(); }},
 };
 const std::size_t kOptionCount = sizeof kOptionTable / sizeof *kOptionTable;
 

@@ -31,6 +31,10 @@ struct Options {
     int swapInterval = -1;          // -1: the driver's own
     int samples = 0;                // 0: no multisampling
     std::string geometry;           // the toolkit's -geometry, passed on to it
+    std::string dataPath;           // --data-path: the folder holding resources/
+    // The folder the run changes to before the toolkit starts, so that the
+    // resources are its ../resources/; empty: the working folder already has them.
+    std::string runFolder;
 
     // The run ends by itself: after its frames, its time, its tour or its validation.
     bool endsByItself() const { return frames > 0 || durationSeconds > 0.0 || benchmark || validate; }

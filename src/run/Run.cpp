@@ -1,7 +1,11 @@
 #include "run/Run.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
+
+#include <unistd.h>
 
 #include <GL/glew.h>
 
@@ -9,6 +13,8 @@
 #include "app/CleanUp.h"
 #include "app/Scene.h"
 #include "platform/os/Clock.h"
+#include "platform/os/OutOfMemory.h"
+#include "platform/os/ShownValue.h"
 #include "run/Benchmark.h"
 #include "run/FrameCapture.h"
 #include "run/GlInfo.h"
@@ -128,6 +134,8 @@ void afterLibrariesStart() {
     if (o.seedGiven) std::srand(o.seed);  // repeats a run's asteroid field
     std::string problem;
     if (o.offScreen && !createOffScreenTarget(run.frameWidth, run.frameHeight, o.samples, problem)) {
+        const std::string asked = "--off-screen";
+        if (o.validate && problem.compare(0, asked.size(), asked) == 0) problem.replace(0, asked.size(), "--validate");
         std::cerr << "[ERROR] " << problem << std::endl;
         std::exit(EXIT_FAILURE);
     }
@@ -168,6 +176,14 @@ BenchmarkSetting benchmarkSetting() {
     return setting;
 }
 
+// The resources are then ../resources/ from the working folder.
+void changeToRunFolder(const std::string& folder) {
+    if (folder.empty() || chdir(folder.c_str()) == 0) return;
+    std::cerr << "[ERROR] Could not change to the data folder " << quotedValue(folder) << ": " << std::strerror(errno)
+              << std::endl;
+    std::exit(EXIT_FAILURE);
+}
+
 }  // namespace
 
 bool answeredWithoutDisplay(const CommandLine& line, int& status) {
@@ -188,16 +204,22 @@ bool answeredWithoutDisplay(const CommandLine& line, int& status) {
 }
 
 void configureRun(const Options& options) {
+    endOnFailedAllocation();
     run.options = options;
     Options& o = run.options;
+    changeToRunFolder(o.runFolder);
     run.tour = o.benchmark || o.validate;
     if (run.tour) {  // start-up's draws too: the asteroids' textures
         o.seedGiven = true;
         o.seed = kTourSeed;
     }
+    // A window may be given another size at any time (-geometry, --fullscreen,
+    // a window manager): the frames compared are drawn off screen, at their own
+    // size; llvmpipe draws the same pixels there as in a window.
     if (o.validate) {
         o.width = kValidationWidth;
         o.height = kValidationHeight;
+        o.offScreen = true;
     }
     // Off screen the frame-rate figure would stand upside down: its glyphs are
     // drawn for the window, and the target is drawn as the window's buffers are.
@@ -216,6 +238,7 @@ void configureRun(const Options& options) {
 }
 
 void beginRun() {
+    noteLoading("");  // start-up is over
     const Options& o = run.options;
     if (run.tour) {
         if (o.benchmark) {

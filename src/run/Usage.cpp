@@ -32,7 +32,7 @@ const ExitStatusEntry kExitStatusTable[] = {
     {0, "the run ended by Escape, --frames, --duration or the end of the benchmark, or every frame of --validate "
         "passed"},
     {1, "it failed: a frame of --validate that differs from its reference, a frame or results file that could not "
-        "be written, missing or broken shaders, a driver without what an option needs, no display"},
+        "be written, missing or broken shaders, a driver without what an option needs, no display, memory exhausted"},
     {2, "a bad command line"},
 };
 const std::size_t kExitStatusCount = sizeof kExitStatusTable / sizeof *kExitStatusTable;

@@ -7,15 +7,21 @@
 #include <IL/ilut.h>
 
 #include "platform/image/ImageFileCheck.h"
+#include "platform/os/OutOfMemory.h"
 
 // Exported by libIL though its header does not declare it.
 extern "C" void ILAPIENTRY ilSetError(ILenum error);
 
 namespace {
 
+// The check refused the last file: its "out of memory" is a decoded size over
+// the limit, where DevIL's own is the memory's.
+bool lastFileRefused = false;
+
 // True when DevIL may read the file; otherwise its error goes on DevIL's stack.
 bool passesImageCheck(const std::string& path) {
     const ILenum error = checkImageFile(path);
+    lastFileRefused = error != IL_NO_ERROR;
     if (error == IL_NO_ERROR) return true;
     ilSetError(error);
     return false;
@@ -46,6 +52,7 @@ bool loadImageFile(const std::string& path) {
 bool reportImageError(const std::string& message) {
     const ILenum error = ilGetError();
     if (error == IL_NO_ERROR) return false;
+    if (error == IL_OUT_OF_MEMORY && !lastFileRefused) endOutOfMemory();
     std::cerr << message << iluErrorString(error) << std::endl;
     clearImageErrors();
     return true;

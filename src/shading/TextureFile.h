@@ -23,7 +23,9 @@ GLuint loadTextureReportingErrors(const std::string& path);
 bool loadImageFile(const std::string& path);
 
 // Writes `message` and DevIL's text for its pending error to standard error,
-// then clears the rest of the error stack; true when there was an error.
+// then clears the rest of the error stack; true when there was an error. DevIL
+// out of memory on a file the check let through ends the process
+// (platform/os/OutOfMemory.h).
 bool reportImageError(const std::string& message);
 
 // Clears DevIL's error stack, so that no later check reports an earlier load.

@@ -30,8 +30,9 @@ const char* const kNoSwapControl =
 
 // Runs the staged program to its end in `bin` and returns its exit status.
 int runToEnd(const std::vector<std::string>& arguments, const std::string& bin = ZEN_BIN_DIR,
-             std::string* out = nullptr, std::string* err = nullptr) {
-    ProgramRun run(bin, ZEN_BIN_DIR "/zendrils", arguments);
+             std::string* out = nullptr, std::string* err = nullptr,
+             const std::string& program = ZEN_BIN_DIR "/zendrils") {
+    ProgramRun run(bin, program, arguments);
     const int status = run.waitForExit(100.0);
     if (out) *out = run.standardOutput();
     if (err) *err = run.standardError();
@@ -47,6 +48,14 @@ std::string frameName(int frame) {
     char name[32];
     std::snprintf(name, sizeof name, "frame-%06d.png", frame);
     return name;
+}
+
+// Whole captured frames in `folder`: names of the frame pattern, no temporary file.
+int framesIn(const std::string& folder) {
+    const std::set<std::string> names = namesIn(folder);
+    return static_cast<int>(std::count_if(names.begin(), names.end(), [](const std::string& name) {
+        return std::regex_match(name, std::regex("frame-[0-9]{6}\\.png"));
+    }));
 }
 
 // RGB bytes, top row first.
@@ -186,19 +195,23 @@ TEST(FrameCapture, AFailedWriteNamesTheFileAndEndsTheRunWithStatusOne) {
     fs::create_directory(folder + "frame-000002.png");  // a folder where the second frame belongs
     std::string out, err;
     EXPECT_EQ(runToEnd({"--frames", "5", "--capture", folder, "--size", kSize}, ZEN_BIN_DIR, &out, &err), 1);
-    EXPECT_EQ(err, "[ERROR] Could not write frame " + folder + "frame-000002.png: Is a directory\n");
+    // One line naming the file by its folder's start and its own end: about 60 characters of the path.
+    const std::string line = "[ERROR] Could not write frame ", reason = ": Is a directory\n";
+    EXPECT_EQ(err.rfind(line + folder.substr(0, 20) + "...", 0), 0u) << err;
+    EXPECT_EQ(err.substr(err.size() - 24 - reason.size()), "/frames/frame-000002.png" + reason) << err;
+    EXPECT_EQ(err.size(), line.size() + 60 + reason.size()) << err;
     EXPECT_NE(out.find("[INFO] Cleaning up application...\n[INFO] Application cleaned up successfully.\n\n"),
               std::string::npos)
         << out;
     EXPECT_EQ(namesIn(folder), (std::set<std::string>{"frame-000001.png", "frame-000002.png"}));
 }
 
-// Ended by SIGTERM mid-capture, the run leaves whole frames and no temporary file.
+// Ended by SIGTERM mid-capture, once three whole frames stand (the next one's
+// temporary file not counted), the run leaves whole frames and no temporary file.
 TEST(FrameCapture, ATerminatedRunLeavesOnlyWholeFrames) {
     const std::string folder = freshScratchFolder("frames");
     ProgramRun run(ZEN_BIN_DIR, ZEN_BIN_DIR "/zendrils", {"--capture", folder, "--size", kSize});
-    for (double waited = 0; waited < 60 && namesIn(folder).size() < 3 && !run.hasExited(); waited += 0.05)
-        pause(0.05);
+    for (double waited = 0; waited < 60 && framesIn(folder) < 3 && !run.hasExited(); waited += 0.05) pause(0.05);
     ::kill(run.pid, SIGTERM);
     EXPECT_EQ(run.waitForExit(), 128 + SIGTERM) << run.standardError();
     EXPECT_GE(namesIn(folder).size(), 3u);
@@ -223,8 +236,8 @@ TEST(ReferenceFrames, ASceneDrawsTheSameFramesAloneOrInTheTourInTheWindowOrOffSc
 
 // Runs with an end draw exactly their frames whatever the window: off the
 // screen, never mapped, or with several samples a pixel; a count the driver
-// cannot give, or a driver without framebuffer objects off screen, is one line
-// and status 1.
+// cannot give (in a window or off screen alike), a driver without framebuffer
+// objects off screen, or memory exhausted in start-up is one line and status 1.
 TEST(RunEnd, ComesAfterTheFramesWhateverTheWindowAndTheSamples) {
     const struct {
         std::vector<std::string> arguments;
@@ -232,6 +245,7 @@ TEST(RunEnd, ComesAfterTheFramesWhateverTheWindowAndTheSamples) {
         std::string err;
         size_t frames;  // captured
         const char* extensionOverride = "";
+        std::string addressSpace = "unlimited";  // bytes, as prlimit takes it
     } cases[] = {
         {{"-geometry", "+2000+2000", "--frames", "3"}, 0, "", 3},
         {{"-iconic", "--duration", "1"}, 0, "", 0},
@@ -241,6 +255,10 @@ TEST(RunEnd, ComesAfterTheFramesWhateverTheWindowAndTheSamples) {
          "[ERROR] --samples 8: the driver offers a window with 4 samples a pixel\n", 0},
         {{"--off-screen", "--samples", "8", "--frames", "3"}, 1,
          "[ERROR] --samples 8: the driver draws off screen with at most 4 samples a pixel\n", 0},
+        {{"--off-screen", "--samples", "3", "--frames", "3"}, 1,
+         "[ERROR] --samples 3: the driver draws off screen with 4 samples a pixel\n", 0},
+        {{"--off-screen", "--samples", "4", "--frames", "1", "--size", "8192x8192"}, 1,
+         "[ERROR] Out of memory while loading ../resources/textures/custom_space/posx.png\n", 0, "", "3072000000"},
         {{"--off-screen", "--frames", "3"}, 1,
          "[ERROR] --off-screen: the driver offers no framebuffer objects (GL_ARB_framebuffer_object)\n", 0,
          "-GL_ARB_framebuffer_object"},
@@ -248,11 +266,12 @@ TEST(RunEnd, ComesAfterTheFramesWhateverTheWindowAndTheSamples) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments[0] + " " + c.arguments[1]);
         const std::string folder = freshScratchFolder("frames");
-        std::vector<std::string> arguments = with(c.arguments, {"--size", kSize});
+        std::vector<std::string> arguments = with({"--as=" + c.addressSpace, ZEN_BIN_DIR "/zendrils", "--size", kSize},
+                                                  c.arguments);
         if (c.frames) arguments = with(arguments, {"--capture", folder});
         std::string out, err;
         setenv("MESA_EXTENSION_OVERRIDE", c.extensionOverride, 1);
-        EXPECT_EQ(runToEnd(arguments, ZEN_BIN_DIR, &out, &err), c.status) << err;
+        EXPECT_EQ(runToEnd(arguments, ZEN_BIN_DIR, &out, &err, "/usr/bin/prlimit"), c.status) << err;
         unsetenv("MESA_EXTENSION_OVERRIDE");
         EXPECT_EQ(err, c.err);
         EXPECT_EQ(namesIn(folder).size(), c.frames);
@@ -271,6 +290,10 @@ TEST(Validation, PassesOnLlvmpipeAndFailsWhatDiffers) {
     EXPECT_EQ(runToEnd({"--validate", "--off-screen"}, ZEN_BIN_DIR, &out, &err), 0) << out << err;
     EXPECT_NE(out.find("validate: reflective frame 50: pass (largest difference 0)\n"), std::string::npos) << out;
     EXPECT_NE(out.find("validate: 12 of 12 frames pass\n"), std::string::npos) << out;
+    // Drawn at 320x240 whatever size the window is given.
+    EXPECT_EQ(runToEnd({"--validate", "--fullscreen", "-geometry", "640x480", "--scene", "planet"}, ZEN_BIN_DIR, &out),
+              0);
+    EXPECT_NE(out.find("validate: 3 of 3 frames pass\n"), std::string::npos) << out;
 
     const std::string failed = freshScratchFolder("failed");
     setenv("LP_PERF", "no_depth", 1);
@@ -367,4 +390,16 @@ TEST(Benchmark, ReportsTheSizeDrawnAtAndTheScenesAsTheyRun) {
     EXPECT_EQ(occurrences(json, "\"width\": 640, \"height\": 480"), 1) << json;  // the scene's
     EXPECT_NE(json.find("\"width\": 640,\n  \"height\": 480,"), std::string::npos) << json;
     EXPECT_NE(json.find("\"gpu_sky_ms\": null"), std::string::npos) << json;
+}
+
+// Started from any folder, the program finds the resources beside itself; with
+// --data-path, those of another folder, relative output paths still the caller's.
+TEST(Resources, FoundBesideTheProgramFromAnyFolderOrInTheDataPath) {
+    EXPECT_EQ(runToEnd({"--frames", "1"}, "/"), 0);
+    const std::string bin = stagedCopy("data path"), caller = freshScratchFolder("caller");
+    fs::remove(bin + "/../resources/models/planet/Tex2.tga");
+    std::string err;
+    EXPECT_EQ(runToEnd({"--frames", "1", "--data-path", bin + "/..", "--capture", "."}, caller, nullptr, &err), 0);
+    EXPECT_EQ(err, "[ERROR] Could not load planet decal tex:could not open file\n");
+    EXPECT_EQ(namesIn(caller), (std::set<std::string>{"frame-000001.png"}));
 }

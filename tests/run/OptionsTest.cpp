@@ -90,7 +90,8 @@ TEST(Options, HelpAndVersionNeedNoDisplay) {
 TEST(Options, EveryBadValueIsRefusedInOneLineBeforeAnyWindow) {
     writeScratchFile("a file", "");
     scratchPath("a folder.csv/inside");  // makes the folder
-    const std::string file = scratchPath("a file");
+    const std::string file = scratchPath("a file"), fifo = scratchPath("a fifo.csv");
+    runCommand("rm -f '" + fifo + "'; mkfifo '" + fifo + "'");
     const struct {
         std::string arguments;
         std::string named;
@@ -102,7 +103,15 @@ TEST(Options, EveryBadValueIsRefusedInOneLineBeforeAnyWindow) {
         {"-geometry 32767x32767+0+0", "-geometry"},
         {"--swap-interval 11", "--swap-interval"},
         {"--samples 0", "--samples"},
-        {"--s 5", "--s"},
+        {"--s 5", "'--s' is ambiguous: --size, --seed, --step, --swap-interval, --samples, --scene or --scene-seconds"},
+        {"-geometry abc", "-geometry 'abc'"},
+        {"--size \"$(printf '64x48\\n\\033[1m[INFO] fake')\"", "--size '64x48\\n\\x1b[1m[INFO] fake'"},
+        {"--off-screen --fullscreen --frames 1 -display :1", "--fullscreen cannot be given with --off-screen"},
+        {"--frames 1 --capture ../resources/references", "the reference frames' folder"},
+        {"--data-path /", "--data-path '/'"},
+        {"--benchmark --results-file '" + fifo + "'", "a fifo.csv': Not a regular file"},
+        {"--benchmark --results-file " + std::string(300, 'a') + ".csv", "aaa.csv': File name too long"},
+        {"--benchmark --results-file /sys/out.csv", "'/sys/out.csv': Permission denied"},
         {"--benchmark --scene nowhere", "--scene"},
         {"--benchmark --scene planet,planet", "--scene"},
         {"--scene planet", "--scene"},
@@ -110,7 +119,7 @@ TEST(Options, EveryBadValueIsRefusedInOneLineBeforeAnyWindow) {
         {"--validate --size 640x480", "--size"},
         {"--validate --benchmark", "--validate"},
         {"--validate --frames 3", "--frames"},
-        {"--benchmark --results-file '" + scratchPath("a folder.csv") + "'", "a folder.csv': a folder"},
+        {"--benchmark --results-file '" + scratchPath("a folder.csv") + "'", "a folder.csv': Is a directory"},
         {"--frames " + std::string(100000, '9'),
          "--frames '99999999999999999999...9999999999999999999999999999999999999'"},
         {"--size 99999x5", "--size"},

@@ -12,8 +12,11 @@
 
 namespace {
 
-const int kEndingSignals[] = {SIGINT, SIGTERM};
-struct sigaction previousActions[2];
+// The signals whose default action ends the process and that a terminal, a
+// session or a user sends.
+const int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+constexpr int kEndingSignalCount = sizeof kEndingSignals / sizeof *kEndingSignals;
+struct sigaction previousActions[kEndingSignalCount];
 
 // The temporary file being written, for the signal handler.
 char temporaryPath[PATH_MAX];
@@ -23,7 +26,7 @@ volatile sig_atomic_t temporaryStands = 0;
 // disposition it had and raises it again, which ends the process.
 void removeTemporaryAndRaise(int signal) {
     if (temporaryStands) unlink(temporaryPath);
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < kEndingSignalCount; ++i)
         if (kEndingSignals[i] == signal) sigaction(signal, &previousActions[i], nullptr);
     raise(signal);
 }
@@ -38,13 +41,13 @@ void installSignalHandlers() {
     sigemptyset(&action.sa_mask);
     for (int signal : kEndingSignals) sigaddset(&action.sa_mask, signal);
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < kEndingSignalCount; ++i) {
         sigaction(kEndingSignals[i], nullptr, &previousActions[i]);
         if (previousActions[i].sa_handler != SIG_IGN) sigaction(kEndingSignals[i], &action, nullptr);
     }
 }
 
-// Holds SIGINT and SIGTERM back while it lives, so that the handler never finds
+// Holds the ending signals back while it lives, so that the handler never finds
 // the temporary file and its record out of step.
 struct EndingSignalsHeld {
     sigset_t previous;
@@ -105,8 +108,23 @@ std::string standingProblem(const std::string& path) {
     return S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
 }
 
+// While it lives, a write past the file size limit fails with EFBIG instead of
+// ending the process by SIGXFSZ, which would leave the temporary file behind.
+struct FileSizeSignalIgnored {
+    struct sigaction previous {};
+
+    FileSizeSignalIgnored() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        sigaction(SIGXFSZ, &ignore, &previous);
+    }
+    ~FileSizeSignalIgnored() { sigaction(SIGXFSZ, &previous, nullptr); }
+};
+
 // Every byte, through short writes and interruptions.
 bool writeAll(int descriptor, const char* bytes, std::size_t size, int& error) {
+    const FileSizeSignalIgnored fileSizeSignalIgnored;
     while (size > 0) {
         const ssize_t written = write(descriptor, bytes, size);
         if (written < 0 && errno == EINTR) continue;

@@ -10,9 +10,11 @@
 // followed; a folder, FIFO, device or socket fails the write. On failure the
 // temporary file is removed and `problem` holds the reason, the system's where
 // it has one.
-// From the first call on, SIGINT and SIGTERM remove a temporary file being
-// written before they end the process as they would have; an ignored signal
-// stays ignored. For one thread at a time.
+// From the first call on, SIGINT, SIGTERM, SIGHUP and SIGQUIT remove a
+// temporary file being written before they end the process as they would have;
+// an ignored signal stays ignored. SIGXFSZ is ignored while the bytes are
+// written, so that a file size limit fails the write ("File too large") rather
+// than the process. For one thread at a time.
 bool writeOutputFile(const std::string& path, const void* bytes, std::size_t size, std::string& problem);
 
 // The six symbols of each temporary name drawn, by default at random; a test

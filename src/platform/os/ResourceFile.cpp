@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/os/OutOfMemory.h"
+
 const char* resourceErrorText(ResourceError error) {
     switch (error) {
         case ResourceError::None: return "";
@@ -19,6 +21,7 @@ const char* resourceErrorText(ResourceError error) {
 }
 
 ResourceFile::ResourceFile(const std::string& path, std::uint64_t sizeLimit) {
+    noteLoading(path);  // what memory exhaustion from here on names
     // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
     descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) return;

@@ -40,7 +40,8 @@ const char* resourceErrorText(ResourceError error);
 // A resource file open for reading. The path is opened without blocking, so that
 // a FIFO cannot stall the program, and kept only when it leads, through any
 // links, to a regular file no larger than the limit. Reads never go past the
-// size the file had when it was opened.
+// size the file had when it was opened. Opening one notes its path as what is
+// being loaded (platform/os/OutOfMemory.h).
 class ResourceFile {
 public:
     ResourceError error = ResourceError::CannotOpen;
