@@ -1,6 +1,7 @@
 #include <chrono>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -39,14 +40,19 @@ TEST(FrameStatistics, OfKnownFrameTimes) {
     EXPECT_EQ(frameStatistics({}).framesPerSecond, 0.0);
 }
 
-// The CSV's figures by their columns' names, from frame times whose median, p95 and max all differ.
-TEST(FrameStatistics, TheCsvGivesEachFigureUnderItsName) {
+// The CSV's figures by their columns' names, from frame times whose median, p95 and max all differ, and a
+// pass whose result never came named as missing, never 0; the JSON has the same fields.
+TEST(FrameStatistics, TheCsvGivesEachFigureUnderItsNameAndTheJsonTheSameFields) {
     std::vector<double> seconds = {0.100};
     for (int k = 1; k <= 19; ++k) seconds.push_back(k / 1000.0);
+    BenchmarkSetting setting;
+    setting.passTimes = true;
     SceneResult scene;
     scene.name = "a";
     scene.statistics = frameStatistics(seconds);
-    std::istringstream csv(csvResults(BenchmarkSetting(), {scene}));
+    scene.passes[static_cast<int>(FramePass::Sky)] = {true, false, 1.25};
+    scene.passes[static_cast<int>(FramePass::Lit)] = {true, true, 0.0};
+    std::istringstream csv(csvResults(setting, {scene}));
     std::string header, figures, name, field;
     std::getline(csv, header);
     std::getline(csv, figures);
@@ -55,8 +61,23 @@ TEST(FrameStatistics, TheCsvGivesEachFigureUnderItsName) {
     while (std::getline(names, name, ',') && std::getline(fields, field, ',')) row[name] = field;
     for (const auto& [column, value] : std::map<std::string, std::string>{
              {"scene", "a"}, {"frames", "20"}, {"fps", "68.97"}, {"frame_time_median_ms", "10.50"},
-             {"frame_time_p95_ms", "19.00"}, {"frame_time_max_ms", "100.00"}, {"score", "69"}})
+             {"frame_time_p95_ms", "19.00"}, {"frame_time_max_ms", "100.00"}, {"score", "69"},
+             {"gpu_sky_ms", "1.25"}, {"gpu_lit_ms", ""}, {"gpu_missing", "lit"}})
         EXPECT_EQ(row[column], value) << column;
+    EXPECT_NE(consoleSceneLines(setting, scene).find("\n    GPU: sky 1.25 ms, lit missing; CPU: 0.00 ms\n"),
+              std::string::npos);
+
+    const std::string json = jsonResults(setting, {scene});
+    std::set<std::string> keys = {"scenes"};  // a CSV row for each
+    for (const auto& [column, value] : row) keys.insert(column);
+    std::set<std::string> jsonKeys;
+    const std::regex key("\"([a-z_0-9]+)\": ");
+    for (std::sregex_iterator at(json.begin(), json.end(), key), end; at != end; ++at) jsonKeys.insert((*at)[1]);
+    EXPECT_EQ(jsonKeys, keys) << json;
+    EXPECT_NE(json.find("\"gpu_lit_ms\": null, \"gpu_reflection_ms\": null, \"gpu_overlay_ms\": null, "
+                        "\"gpu_missing\": [\"lit\"]"),
+              std::string::npos)
+        << json;
 }
 
 // A frame's time leaves out what the clock was paused for: at most the whole
