@@ -1,5 +1,7 @@
 #include "platform/os/OutOfMemory.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,8 +13,8 @@
 
 namespace {
 
-// Made before it is needed: the line is written without allocating.
-char loading[4 * kLongestShown + 8] = "";
+// Kept as given, and shown only when the line is written: neither allocates.
+char loading[PATH_MAX] = "";
 
 void writeText(const char* text) {
     for (std::size_t left = std::strlen(text); left > 0;) {
@@ -28,16 +30,19 @@ void writeText(const char* text) {
 void endOnFailedAllocation() { std::set_new_handler(endOutOfMemory); }
 
 void noteLoading(const std::string& what) {
-    const std::string shown = shownValue(what);
-    std::snprintf(loading, sizeof loading, "%s", shown.c_str());
+    const std::size_t length = std::min(what.size(), sizeof loading - 1);
+    std::memcpy(loading, what.data(), length);
+    loading[length] = '\0';
 }
 
 void endOutOfMemory() {
     std::fflush(stdout);  // the progress line of the step that failed
     writeText("[ERROR] Out of memory");
     if (*loading) {
+        char shown[kLongestShownBytes];
+        shownValueInto(loading, std::strlen(loading), shown, sizeof shown);
         writeText(" while loading ");
-        writeText(loading);
+        writeText(shown);
     }
     writeText("\n");
     std::_Exit(EXIT_FAILURE);
