@@ -409,3 +409,53 @@ TEST(Resources, FoundBesideTheProgramFromAnyFolderOrInTheDataPath) {
     EXPECT_EQ(err, "[ERROR] Could not load planet decal tex:could not open file\n");
     EXPECT_EQ(namesIn(caller), (std::set<std::string>{"frame-000001.png"}));
 }
+
+// Headless, the same run draws the same bytes as off screen beside a window, and
+// a validation passes where DISPLAY names no server at all.
+TEST(Headless, DrawsTheWindowsOffScreenFramesByteForByteAndPassesValidation) {
+    const std::string headless = freshScratchFolder("headless"), windowed = freshScratchFolder("windowed");
+    const std::vector<std::string> run = {"--off-screen", "--seed", "7", "--step", "40", "--no-overlay",
+                                          "--size", kSize, "--frames", "30", "--capture"};
+    const std::vector<std::string> program = {"-u", "DISPLAY", ZEN_BIN_DIR "/zendrils"};
+    ASSERT_EQ(runToEnd(with(with(program, run), {headless}), ZEN_BIN_DIR, nullptr, nullptr, "/usr/bin/env"), 0);
+    ASSERT_EQ(runToEnd(with(run, {windowed})), 0);
+    ASSERT_EQ(namesIn(headless).size(), 30u);
+    int differing = 0;
+    for (int frame = 1; frame <= 30; ++frame)
+        differing += readFile(headless + frameName(frame)) != readFile(windowed + frameName(frame));
+    EXPECT_EQ(differing, 0) << "frames unlike the window's";
+
+    std::string out, err;
+    EXPECT_EQ(runToEnd({"DISPLAY=:9999", ZEN_BIN_DIR "/zendrils", "--headless", "--validate"}, ZEN_BIN_DIR, &out,
+                       &err, "/usr/bin/env"),
+              0)
+        << out << err;
+    EXPECT_NE(out.find("validate: 12 of 12 frames pass\n"), std::string::npos) << out;
+    EXPECT_EQ(err, "");
+}
+
+// Without an EGL library, or with one that finds no device or display: one
+// line naming what is missing, status 1, and nothing drawn.
+TEST(Headless, AMachineWithoutUsableEglGetsOneLine) {
+    writeScratchFile("no-egl/libEGL.so.1", "");  // the loader refuses an empty library
+    const struct {
+        std::string environment;
+        std::string missing;
+    } cases[] = {
+        {"LD_LIBRARY_PATH=" + scratchPath("no-egl"), "no EGL library (libEGL.so.1; Debian's package libegl1)"},
+        {"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json",
+         "no usable EGL device or display (EGL_EXT_platform_device, EGL_MESA_platform_surfaceless)"},
+    };
+    const std::string folder = freshScratchFolder("frames");
+    for (const auto& c : cases) {
+        std::string out, err;
+        EXPECT_EQ(runToEnd({"-u", "DISPLAY", c.environment, ZEN_BIN_DIR "/zendrils", "--off-screen", "--frames", "1",
+                            "--capture", folder},
+                           ZEN_BIN_DIR, &out, &err, "/usr/bin/env"),
+                  1)
+            << c.environment;
+        EXPECT_EQ(out, "[INFO] Initializing EGL ...\n");
+        EXPECT_EQ(err, "[ERROR] Initializing EGL failed: " + c.missing + "\n");
+    }
+    EXPECT_TRUE(namesIn(folder).empty());
+}
